@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libgl-dev
     libhidapi-dev libudev-dev
     nlohmann-json3-dev libcli11-dev
+    lrzsz
 )
 [ "$#" -gt 0 ] && packages+=("$@")
 
