@@ -417,4 +417,82 @@ TEST_F(settingsTest, CommandBuildersFillTheWholeBuffer) {
     }
 }
 
+// Whatever arrives, the model stays within what the rest of the program can show.
+bool modelIsSound() {
+    auto finite = [](const analogSetting& s) {
+        return !std::isnan(s.value) && !std::isnan(s.knobValue);
+    };
+    if (settings::numModes < 1 || settings::numModes > 3) {
+        return false;
+    }
+    for (auto button : settings::modeButtons) {
+        if (button > 63) {
+            return false;
+        }
+    }
+    for (const auto& m : modes) {
+        for (int k = 0; k < 2; ++k) {
+            const auto& range = m.knobRange[k];
+            const auto& center = m.knobCenter[k];
+            if (range.knob != k || center.knob != k || range.minimum > 4092 ||
+                range.maximum <= range.minimum || range.maximum > 4095 || center.center > 4093 ||
+                center.deadzoneEnd <= center.center || center.deadzoneEnd > 4094) {
+                return false;
+            }
+        }
+        for (auto entry : m.reorderAxes.order) {
+            if (entry > 7) {
+                return false;
+            }
+        }
+        if (m.addKnobToAxis.axis > 5 || m.extendedButtons.modifierButton > 31 ||
+            m.autofire.button > 31 || m.cruiseControl.button > 63) {
+            return false;
+        }
+        for (int id = 0; id < 4; ++id) {
+            if (!finite(*m.analogById(id))) {
+                return false;
+            }
+        }
+        for (const auto& axis : m.axes) {
+            for (int id = 0; id < 5; ++id) {
+                if (!finite(*axis.analogById(id))) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+TEST_F(settingsTest, AnyPacketLeavesASoundModel) {
+    const std::uint8_t ids[] = {0,  1,  2,    3,    4,    5,    9,    12,   13,
+                                15, 16, 0x3F, 0x40, 0x80, 0x83, 0x85, 0xC1, 0xFF};
+    std::uint32_t noise = 12345;
+    int failures = 0;
+    for (int b0 = 0; b0 < 256; ++b0) {
+        for (int b1 = 0; b1 < 256; ++b1) {
+            for (auto id : ids) {
+                packet p{static_cast<std::uint8_t>(b0), static_cast<std::uint8_t>(b1), id};
+                for (int k = 3; k < 7; ++k) {
+                    noise = noise * 1664525u + 1013904223u;
+                    p[k] = static_cast<std::uint8_t>(noise >> 24);
+                }
+                if ((b1 & 3) == 0) {
+                    p[6] = 0x7F; // NaN patterns for the analog packets
+                    p[5] |= 0xC0;
+                }
+                loadPacket(p);
+                const int r = settingsParser::parseToSettings((b1 & 0x10) != 0, (b0 & 1) == 0);
+                if (r < 0 || r > 19 || !modelIsSound()) {
+                    ADD_FAILURE() << hexText(p) << " gave " << r;
+                    if (++failures > 5) {
+                        return;
+                    }
+                }
+            }
+        }
+    }
+}
+
 } // namespace
