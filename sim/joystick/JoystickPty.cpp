@@ -1,0 +1,115 @@
+#include "sim/joystick/JoystickPty.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace sim {
+
+JoystickPty::JoystickPty() {
+    int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    char name[128];
+    if (::grantpt(fd) != 0 || ::unlockpt(fd) != 0 || ::ptsname_r(fd, name, sizeof name) != 0) {
+        ::close(fd);
+        return;
+    }
+    // On Linux the master's termios calls act on the slave: start it raw, so nothing
+    // the device sends is echoed or translated before the program sets it up.
+    termios t{};
+    if (::tcgetattr(fd, &t) == 0) {
+        ::cfmakeraw(&t);
+        ::tcsetattr(fd, TCSANOW, &t);
+    }
+    master = fd;
+    path = name;
+}
+
+JoystickPty::~JoystickPty() {
+    close();
+}
+
+void JoystickPty::close() {
+    if (master >= 0) {
+        ::close(master);
+        master = -1;
+    }
+}
+
+std::string JoystickPty::slaveName() const {
+    const std::string prefix = "/dev/";
+    return path.compare(0, prefix.size(), prefix) == 0 ? path.substr(prefix.size()) : path;
+}
+
+JoystickPty::wait JoystickPty::waitForData(int timeoutMs) {
+    if (master < 0)
+        return wait::closed;
+    pollfd p{master, POLLIN, 0};
+    int r = ::poll(&p, 1, timeoutMs);
+    if (r <= 0)
+        return wait::idle;
+    if (p.revents & POLLIN)
+        return wait::data;
+    return (p.revents & (POLLHUP | POLLERR)) ? wait::closed : wait::idle;
+}
+
+int JoystickPty::read(std::uint8_t* buffer, std::size_t size) {
+    if (master < 0)
+        return 0;
+    ssize_t n = ::read(master, buffer, size);
+    return n > 0 ? static_cast<int>(n) : 0;
+}
+
+bool JoystickPty::write(const std::uint8_t* data, std::size_t size) {
+    if (master < 0)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(master, data + done, size - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pollfd p{master, POLLOUT, 0};
+        ::poll(&p, 1, 10);
+    }
+    return true;
+}
+
+int JoystickPty::slaveBaud() const {
+    termios t{};
+    if (master < 0 || ::tcgetattr(master, &t) != 0)
+        return 0;
+    switch (::cfgetospeed(&t)) {
+    case B1200:
+        return 1200;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    case B230400:
+        return 230400;
+    case B921600:
+        return 921600;
+    default:
+        return 0;
+    }
+}
+
+} // namespace sim
