@@ -95,3 +95,8 @@ Flash::Ptr FlashFactory::create(Samba& samba, std::uint32_t chipId) {
     }
     return nullptr;
 }
+
+std::string FlashFactory::unsupportedMessage(std::uint32_t chipId) {
+    return "Flash for chip ID " + std::to_string(static_cast<std::int32_t>(chipId)) +
+           " is not supported\n";
+}

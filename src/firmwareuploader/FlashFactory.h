@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <string>
 
 class Samba;
 
@@ -57,4 +58,8 @@ public:
     // The row for `chipId`, or null; no traffic.
     static const Part* find(std::uint32_t chipId);
     static std::span<const Part> parts();
+
+    // What the user is told for an identifier in no row; the identifier is shown in
+    // signed decimal.
+    static std::string unsupportedMessage(std::uint32_t chipId);
 };

@@ -2,6 +2,7 @@
 
 #include "firmwareuploader/Samba.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -14,6 +15,7 @@ constexpr std::uint32_t statusSecurity = 1u << 8;
 constexpr std::uint32_t bodEnable = 1u << 1;
 constexpr std::uint32_t borEnable = 1u << 3;
 constexpr std::uint32_t borAction = 1u << 4;
+constexpr auto readyTimeLimit = std::chrono::seconds(1);
 
 } // namespace
 
@@ -39,10 +41,13 @@ bool NvmFlash::nvmIsReady() {
     return samba.readByte(regs + intflagOffset) & intflagReady;
 }
 
-// No poll limit: the controller always finishes; a silent monitor ends this with
-// SambaError.
+// A controller that never gets ready would otherwise hold the program for good; the
+// slowest command (a row erase) takes a few milliseconds.
 void NvmFlash::waitReady() {
+    const auto deadline = std::chrono::steady_clock::now() + readyTimeLimit;
     while (!nvmIsReady()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            throw FlashCmdError();
     }
 }
 
