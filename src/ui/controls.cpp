@@ -21,6 +21,25 @@ int controlId(const QWidget* control) {
     return ok ? id : -1;
 }
 
+void fitGroupBoxes(QWidget* parent) {
+    const auto groups = parent->findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QGroupBox* group : groups) {
+        QRect frame = group->geometry();
+        int right = frame.right();
+        for (QObject* child : parent->children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (!w || w == group || qobject_cast<QGroupBox*>(w))
+                continue;
+            if (frame.contains(w->geometry().topLeft()))
+                right = std::max(right, w->geometry().right() + 6);
+        }
+        if (right > frame.right()) {
+            frame.setRight(right);
+            group->setGeometry(frame);
+        }
+    }
+}
+
 int widthForCaption(QWidget* control, int width) {
     return std::max(width, control->sizeHint().width());
 }
@@ -31,6 +50,12 @@ void button::create(QWidget* parent, const QString& caption, int x, int y, int w
     window = new QPushButton(caption, parent);
     setControlId(window, id);
     applyDefaultFont(window);
+    // A caption wider than the button in this font widens it about its centre.
+    const int needed = window->fontMetrics().horizontalAdvance(caption) + 12;
+    if (needed > width) {
+        x -= (needed - width) / 2;
+        width = needed;
+    }
     window->setGeometry(x, y, width, 25);
     window->setAutoDefault(false);
     if (!tooltip.isEmpty())

@@ -14,6 +14,10 @@ class QWidget;
 void setControlId(QWidget* control, int id);
 int controlId(const QWidget* control);
 
+// Widens every group box of `parent` whose controls reach past its right edge (captions
+// grow in fonts wider than the one the layout was made for).
+void fitGroupBoxes(QWidget* parent);
+
 // Width for a control whose caption would not fit the width it was given in this font.
 int widthForCaption(QWidget* control, int width);
 

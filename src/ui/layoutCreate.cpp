@@ -35,6 +35,8 @@ void mainWindowLayout::create(QWidget* window) {
         createAxisTabAreaControls(m);
         createOtherTabAreaControls(m);
     }
+    for (QWidget* page : tab.pageWindows)
+        fitGroupBoxes(page);
 }
 
 void mainWindowLayout::createTopControls() {

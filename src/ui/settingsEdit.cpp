@@ -6,6 +6,7 @@
 #include "ui/toolTips.h"
 #include "ui/uniqueID.h"
 
+#include <QLabel>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -13,8 +14,14 @@
 void settingsEdit::createWindows(QWidget* parent, const QString& labelText, int labelX,
                                  int labelWidth, int x, int y, bool allocateId, int fixedId,
                                  const QString& text, const QString& tooltip) {
-    if (!labelText.isEmpty())
+    if (!labelText.isEmpty()) {
         label.create(parent, labelText, labelX, y + 3, labelWidth);
+        // A caption wider than its place in this font grows to the left, so it still
+        // ends where the box begins.
+        const int extra = label.window->width() - labelWidth;
+        if (extra > 0)
+            label.window->move(labelX - extra, y + 3);
+    }
     id = allocateId ? uniqueID::getNew() : fixedId;
     window = new settingsLineEdit(parent);
     setControlId(window, id);
