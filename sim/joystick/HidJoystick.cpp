@@ -205,6 +205,12 @@ void HidJoystick::core::onOutput(const std::uint8_t* bytes, std::size_t size) {
         return;
     const auto now = clock::now();
     const auto at = now + ms(options.replyLatencyMs);
+    // The answer takes the next slot of the interrupt endpoint; the controller report
+    // due meanwhile goes out in the slot after it.
+    if (options.controllerPeriodMs > 0 && nextController <= at) {
+        advance(now);
+        nextController = at + ms(1);
+    }
     if (sending) {
         if (std::equal(p.begin(), p.end(), outgoing.begin() + index * 7)) {
             lastProgress = now;
