@@ -18,7 +18,8 @@ std::string messageLine(const std::string& text, const std::string& caption) {
 }
 
 int usageError(const CLI::App& command, const std::string& message) {
-    std::cerr << message << "\n\n" << command.help();
+    const CLI::App* parent = command.get_parent();
+    std::cerr << message << "\n\n" << command.help(parent ? parent->get_name() : "");
     return exitUsage;
 }
 

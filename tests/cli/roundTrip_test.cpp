@@ -175,7 +175,7 @@ TEST(cliRoundTrip, randomProfilesSurviveTheJsonText) {
     };
     auto lowRes = [&] { return static_cast<float>(pick(0, 65535)) * 0.001f; };
     tempDir dir;
-    for (int round = 0; round < 150; ++round) {
+    for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE(round);
         settings::init();
         settings::LEDoutput = static_cast<std::uint8_t>(pick(0, 255));
