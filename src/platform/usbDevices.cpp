@@ -107,8 +107,11 @@ watch::watch() {
     // Without netlink (some containers) only the registered entries are watched.
     monitorState = new udevState;
     monitorState->context = udev_new();
+    // udev's own events come after the node has its name and permissions; without a
+    // udev daemon (containers) only the kernel's are sent.
+    const char* source = ::access("/run/udev/control", F_OK) == 0 ? "udev" : "kernel";
     if (monitorState->context)
-        monitorState->monitor = udev_monitor_new_from_netlink(monitorState->context, "udev");
+        monitorState->monitor = udev_monitor_new_from_netlink(monitorState->context, source);
     if (monitorState->monitor) {
         udev_monitor_filter_add_match_subsystem_devtype(monitorState->monitor, "tty", nullptr);
         udev_monitor_filter_add_match_subsystem_devtype(monitorState->monitor, "hidraw", nullptr);

@@ -1,6 +1,8 @@
 #include "device/hidConnection.h"
 
+#include "device/joystickIds.h"
 #include "device/joystickOutputParser.h"
+#include "platform/usbDevices.h"
 #include "settings/settingsParser.h"
 #include "sim/joystick/Joystick.h"
 
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -234,6 +237,35 @@ TEST_F(hidLink, controllerReportsOfBothLengthsReachTheParser) {
 TEST_F(hidLink, gibberishIsWrittenPacketByPacket) {
     hidConnection::sendGibberish(5);
     EXPECT_EQ(joystick.hid()->received().size(), 5u);
+}
+
+} // namespace
+
+namespace {
+
+// The joystick's node is there but the user may not open it: not "not connected" but a
+// permission to fix.
+TEST(hidPermissions, aJoystickThatMayNotBeOpenedIsReportedAsSuch) {
+    char path[] = "/tmp/marlovan-hidrawXXXXXX";
+    int fd = ::mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::fchmod(fd, 0600);
+    ::close(fd);
+    auto listed = platform::usbDevices::registerHidInterface(
+        {path, joystickIds::vendor, joystickIds::product});
+    hidConnection::init();
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::seteuid(65534), 0); // root opens anything; try as nobody
+    }
+    bool connected = hidConnection::connectDevice();
+    if (::getuid() == 0) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
+    platform::usbDevices::unregister(listed);
+    ::unlink(path);
+    EXPECT_FALSE(connected);
+    EXPECT_FALSE(hidConnection::isConnected);
+    EXPECT_EQ(hidConnection::lastOpenError, platform::hid::openError::permissionDenied);
 }
 
 } // namespace
