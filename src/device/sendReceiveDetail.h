@@ -3,6 +3,7 @@
 #include "device/exchangeWindow.h"
 
 #include <cstdint>
+#include <functional>
 
 // Pieces shared by the files of the settings exchange; not for other callers.
 namespace sendReceive::detail {
@@ -13,10 +14,14 @@ bool reconnectSerial();
 // Writes the freshly rebuilt packet list in one block and checks the echo.
 bool writeBlockAndCheckEcho();
 
-// Bytes queued on the serial port at the first poll that finds any, at most
-// `capacity`: the count, 0 when the port stopped being connected, -1 when nothing
-// arrived in time.
-int waitForSerialBytes(std::uint8_t* buffer, unsigned capacity);
+// The joystick's answer on the serial port, at most `capacity` bytes: what the first
+// poll that finds bytes takes, completed by what follows without a pause (see
+// serialSettleMicroseconds) until `wanted` says it is whole. `wanted` gets the bytes
+// so far and returns the length of the whole answer, or 0 while it cannot tell.
+// Returns the count, 0 when the port stopped being connected, -1 when nothing arrived
+// in time.
+using answerLength = std::function<int(const std::uint8_t* bytes, int count)>;
+int waitForSerialBytes(std::uint8_t* buffer, unsigned capacity, const answerLength& wanted);
 
 void show(const char* text, const char* caption);
 

@@ -14,23 +14,45 @@ namespace sendReceive {
 
 namespace detail {
 
-int waitForSerialBytes(std::uint8_t* buffer, unsigned capacity) {
+int waitForSerialBytes(std::uint8_t* buffer, unsigned capacity, const answerLength& wanted) {
     using clock = std::chrono::steady_clock;
+    auto micros = [](clock::duration d) {
+        return std::chrono::duration_cast<std::chrono::microseconds>(d).count();
+    };
     const auto start = clock::now();
     int result = -1;
-    // Polls without sleeping: the joystick queues its whole answer at once, and the
-    // first poll that finds bytes takes them.
+    // Polls without sleeping, so the answer is taken the moment it is queued.
     for (;;) {
-        const auto elapsed =
-            std::chrono::duration_cast<std::chrono::microseconds>(clock::now() - start).count();
-        if (elapsed > serialBlockTimeoutMicroseconds || result >= 0) {
+        if (micros(clock::now() - start) > serialBlockTimeoutMicroseconds || result >= 0) {
             break;
         }
         if (!serial.isConnected()) {
-            result = 0;
-            break;
+            return 0;
         }
         result = serial.readData(buffer, capacity);
+    }
+    if (result <= 0) {
+        return result;
+    }
+    auto lastBytes = clock::now();
+    while (static_cast<unsigned>(result) < capacity) {
+        const int whole = wanted(buffer, result);
+        if (whole > 0 && result >= whole) {
+            break;
+        }
+        const auto now = clock::now();
+        if (micros(now - lastBytes) > serialSettleMicroseconds ||
+            micros(now - start) > serialBlockTimeoutMicroseconds) {
+            break;
+        }
+        if (!serial.isConnected()) {
+            return 0;
+        }
+        const int more = serial.readData(buffer + result, capacity - static_cast<unsigned>(result));
+        if (more > 0) {
+            result += more;
+            lastBytes = clock::now();
+        }
     }
     return result;
 }
@@ -44,11 +66,32 @@ bool writeBlockAndCheckEcho() {
         return false;
     }
     std::array<std::uint8_t, serialBufferSize> echo{};
-    const int got = waitForSerialBytes(echo.data(), serialBufferSize);
+    const int got = waitForSerialBytes(echo.data(), serialBufferSize, [](const std::uint8_t*, int) {
+        return prebuiltSettings::size;
+    });
     return got == prebuiltSettings::size && std::equal(block, block + size, echo.begin());
 }
 
 } // namespace detail
+
+namespace {
+
+// The block's length as its count packet announces it; 0 while that packet is
+// incomplete, and no more than a read can take.
+int announcedBlockLength(const std::uint8_t* bytes, int count) {
+    constexpr int packet = settingsParser::packetSize;
+    if (count < packet) {
+        return 0;
+    }
+    const std::uint32_t announced = std::uint32_t{bytes[3]} | std::uint32_t{bytes[4]} << 8 |
+                                    std::uint32_t{bytes[5]} << 16 | std::uint32_t{bytes[6]} << 24;
+    if (announced < 1 || announced > static_cast<std::uint32_t>(maxSerialPackets)) {
+        return packet; // refused anyway: nothing more to wait for
+    }
+    return static_cast<int>(announced) * packet;
+}
+
+} // namespace
 
 bool sendSettingsViaSerial() {
     return serial.isConnected() && detail::writeBlockAndCheckEcho();
@@ -61,7 +104,8 @@ bool receiveSettingsViaSerial(exchangeWindow& window) {
         serial.writeFromParser(); // a failed write clears the error state; still wait
     }
     std::array<std::uint8_t, serialBufferSize> received{};
-    const int got = detail::waitForSerialBytes(received.data(), serialBufferSize);
+    const int got =
+        detail::waitForSerialBytes(received.data(), serialBufferSize, announcedBlockLength);
     if (!serial.isConnected() || got < packet) {
         return false;
     }
