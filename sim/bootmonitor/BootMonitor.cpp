@@ -27,6 +27,7 @@ BootMonitor::BootMonitor(TargetMemory& target, BootMonitorOptions opts)
     : memory(target), options(std::move(opts)) {
     naksLeft = options.xmodemNaks;
     corruptLeft = options.xmodemCorruptBlocks;
+    lostAcksLeft = options.xmodemLostAcks;
     autoBaudSeen = options.transport == BootMonitorOptions::link::usb;
     if (!line.isOpen())
         return;
@@ -143,6 +144,10 @@ void BootMonitor::take(std::uint8_t c) {
 }
 
 void BootMonitor::execute(char cmd, std::uint32_t first, std::uint32_t second) {
+    if (const auto fixed = options.replies.find(cmd); fixed != options.replies.end()) {
+        reply(fixed->second);
+        return;
+    }
     // With one argument ("G%08X#") it is in `second`; with two, the address is `first`.
     switch (cmd) {
     case 'N':
@@ -228,7 +233,7 @@ void BootMonitor::receiveBlock(std::uint32_t addr, std::uint32_t size) {
             data.push_back(static_cast<std::uint8_t>(c));
         }
     } else {
-        MonitorXmodem xmodem(line);
+        MonitorXmodem xmodem(line, [this](int timeoutMs) { return nextByte(timeoutMs); });
         xmodem.naks = naksLeft;
         data = xmodem.receive();
         naksLeft = xmodem.naks;
@@ -244,10 +249,12 @@ void BootMonitor::sendBlock(std::uint32_t addr, std::uint32_t size) {
         line.put(bytes.data(), bytes.size());
         return;
     }
-    MonitorXmodem xmodem(line);
+    MonitorXmodem xmodem(line, [this](int timeoutMs) { return nextByte(timeoutMs); });
     xmodem.corruptBlocks = corruptLeft;
+    xmodem.lostAcks = lostAcksLeft;
     xmodem.send(bytes);
     corruptLeft = xmodem.corruptBlocks;
+    lostAcksLeft = xmodem.lostAcks;
 }
 
 } // namespace sim

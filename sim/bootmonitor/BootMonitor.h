@@ -6,6 +6,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -28,6 +29,11 @@ struct BootMonitorOptions {
     // XMODEM faults: NAK so many good blocks received; corrupt so many blocks sent.
     int xmodemNaks = 0;
     int xmodemCorruptBlocks = 0;
+    // XMODEM: take so many ACKs to blocks sent as lost (the block is sent again).
+    int xmodemLostAcks = 0;
+    // Commands answered with a fixed text instead of their own reply, unexecuted
+    // (a monitor with a fault or of another make).
+    std::map<char, std::string> replies;
     // List the port in platform::usbDevices: with the boot monitor's hardware
     // identifier (USB\VID_239A&PID_000B) on USB, as a plain tty on serial.
     bool registerPort = true;
@@ -85,6 +91,7 @@ private:
     std::uint32_t bufferSource = 0;
     int naksLeft = 0;
     int corruptLeft = 0;
+    int lostAcksLeft = 0;
 
     mutable std::mutex logLock;
     mutable std::condition_variable logChanged;

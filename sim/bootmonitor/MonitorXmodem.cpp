@@ -41,7 +41,7 @@ std::vector<std::uint8_t> MonitorXmodem::receive() {
         if (!started && ask)
             putByte(line, 'C');
         ask = false;
-        const int first = line.get(byteTimeoutMs);
+        const int first = input(byteTimeoutMs);
         if (first < 0) {
             ++misses;
             ask = true;
@@ -60,7 +60,7 @@ std::vector<std::uint8_t> MonitorXmodem::receive() {
         std::uint8_t block[132];
         int got = 0;
         while (got < 132) {
-            const int c = line.get(byteTimeoutMs);
+            const int c = input(byteTimeoutMs);
             if (c < 0)
                 break;
             block[got++] = static_cast<std::uint8_t>(c);
@@ -99,7 +99,7 @@ std::vector<std::uint8_t> MonitorXmodem::receive() {
 bool MonitorXmodem::send(const std::vector<std::uint8_t>& bytes) {
     bool asked = false;
     for (int i = 0; i < tries && !asked; ++i)
-        asked = line.get(byteTimeoutMs) == 'C';
+        asked = input(byteTimeoutMs) == 'C';
     if (!asked)
         return false;
 
@@ -122,14 +122,18 @@ bool MonitorXmodem::send(const std::vector<std::uint8_t>& bytes) {
             }
             line.put(block, sizeof block);
             // NAK, a repeated "C" or silence: send the block again.
-            acknowledged = line.get(byteTimeoutMs) == ack;
+            acknowledged = input(byteTimeoutMs) == ack;
+            if (acknowledged && lostAcks > 0) {
+                --lostAcks;
+                acknowledged = false;
+            }
         }
         if (!acknowledged)
             return false;
     }
     for (int i = 0; i < tries; ++i) {
         putByte(line, eot);
-        if (line.get(byteTimeoutMs) == ack)
+        if (input(byteTimeoutMs) == ack)
             return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include "sim/bootmonitor/PseudoTerminal.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace sim {
@@ -11,12 +12,17 @@ namespace sim {
 // program's so that each checks the other.
 class MonitorXmodem {
 public:
-    explicit MonitorXmodem(PseudoTerminal& line) : line(line) {}
+    // Bytes come from `input` (a byte or -1 after the time-out in milliseconds), so the
+    // monitor sees and logs them; replies go to the line.
+    MonitorXmodem(PseudoTerminal& line, std::function<int(int)> input)
+        : line(line), input(std::move(input)) {}
 
     // Faults to play: answer NAK to the next `naks` good blocks received; send the next
-    // `corruptBlocks` blocks with a wrong CRC.
+    // `corruptBlocks` blocks with a wrong CRC;
+    // `lostAcks` ACKs to blocks sent are taken as lost, so the block goes out again.
     int naks = 0;
     int corruptBlocks = 0;
+    int lostAcks = 0;
 
     // Asks with "C" and takes blocks until EOT. Returns the data (whole blocks), or
     // an empty vector when the sender never started or gave up.
@@ -30,6 +36,7 @@ public:
 
 private:
     PseudoTerminal& line;
+    std::function<int(int)> input;
 };
 
 } // namespace sim
