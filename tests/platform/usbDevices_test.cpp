@@ -123,6 +123,22 @@ TEST(usbDevices, readsRecordedHidrawInterfaces) {
     EXPECT_FALSE(hidInterfaceFromRecord(orphan));
 }
 
+// Whatever this machine has: every listed port and interface is well formed.
+TEST(usbDevices, listsThisMachinesDevices) {
+    for (const auto& port : listSerialPorts()) {
+        SCOPED_TRACE(port.portPath);
+        EXPECT_EQ(port.portPath.rfind("/dev/", 0), 0u);
+        EXPECT_EQ("/dev/" + port.portName, port.portPath);
+        if (!port.hardwareId.empty()) {
+            EXPECT_EQ(port.hardwareId.size(), 21u);
+            EXPECT_EQ(port.hardwareId.rfind("USB\\VID_", 0), 0u);
+            EXPECT_TRUE(port.isUsb);
+        }
+    }
+    for (const auto& interface : listHidInterfaces())
+        EXPECT_EQ(interface.path.rfind("/dev/hidraw", 0), 0u);
+}
+
 bool readable(int fd) {
     pollfd p{fd, POLLIN, 0};
     return ::poll(&p, 1, 0) == 1;
