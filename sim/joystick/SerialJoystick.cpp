@@ -104,7 +104,6 @@ void SerialJoystick::appear(bool asBootMonitor) {
             : platform::usbDevices::hardwareIdentifier(joystickIds::vendor, joystickIds::product);
     port.isUsb = true;
     line = std::move(pty);
-    sawTouchBaud = false;
     pending.clear();
     {
         std::lock_guard guard(lock);
@@ -180,11 +179,10 @@ void SerialJoystick::serve() {
             }
             continue;
         }
-        if (now == phase::normal && line->slaveBaud() == touchBaud)
-            sawTouchBaud = true;
         if (waited == JoystickPty::wait::closed) {
             pending.clear();
-            if (now == phase::normal && sawTouchBaud) {
+            // The slave keeps its line settings while closed: the rate it was closed at.
+            if (now == phase::normal && line->slaveBaud() == touchBaud) {
                 // Opened at 1200 baud and closed again: restart into the boot monitor.
                 disappear();
                 sleepMs(options.bootEntryDelayMs);

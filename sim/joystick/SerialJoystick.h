@@ -72,7 +72,6 @@ private:
     std::unique_ptr<BootMonitorSession> monitor;
     platform::usbDevices::token registration = 0;
     std::vector<std::uint8_t> pending;
-    bool sawTouchBaud = false;
     std::thread server;
 };
 
