@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace settingsParser {
 
@@ -73,7 +74,14 @@ float getDataFloat() {
 }
 
 float unsignedToLowResFloat(std::uint16_t value) {
-    return static_cast<float>(static_cast<double>(value) * static_cast<double>(0.001f));
+    float decoded = static_cast<float>(static_cast<double>(value) * static_cast<double>(0.001f));
+    // For some values (257, 1005, ...) the rounded product lies just below value/1000 and
+    // would go out one lower again: a file opened and saved, or settings received and
+    // sent back, would drift. Take the next float up so that the value survives.
+    if (lowResFloatToUnsigned(decoded) != value) {
+        decoded = std::nextafter(decoded, std::numeric_limits<float>::infinity());
+    }
+    return decoded;
 }
 
 std::uint16_t lowResFloatToUnsigned(float value) {

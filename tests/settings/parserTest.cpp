@@ -370,6 +370,14 @@ TEST_F(settingsTest, LowResolutionFloatsTruncateAfterScaling) {
     EXPECT_STREQ(text, "0.699");
 }
 
+TEST_F(settingsTest, EveryLowResolutionValueSurvivesDecodeAndEncode) {
+    for (unsigned value = 0; value <= 0xFFFF; ++value) {
+        const auto u = static_cast<std::uint16_t>(value);
+        ASSERT_EQ(settingsParser::lowResFloatToUnsigned(settingsParser::unsignedToLowResFloat(u)),
+                  u);
+    }
+}
+
 TEST_F(settingsTest, BufferHelpersAndStartPacketCount) {
     settingsParser::populateBitsFromFloat(1.0f);
     EXPECT_EQ(hexText(currentPacket()), "00 00 00 00 00 80 3F");
