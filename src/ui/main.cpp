@@ -13,6 +13,13 @@
 #include <memory>
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+// fontconfig keeps a cache for the life of the process that it never frees.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+#endif
+
 namespace {
 
 // Tooltips appear after a second.

@@ -67,3 +67,8 @@ void uiTest::writeConfig(const std::string& path, bool metric, bool autoReceive)
         out.put(static_cast<char>((static_cast<std::uint32_t>(length) >> (8 * i)) & 0xFF));
     out << path;
 }
+
+// fontconfig keeps a cache for the life of the process that it never frees.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
