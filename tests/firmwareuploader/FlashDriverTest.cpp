@@ -78,6 +78,7 @@ TEST(flashDrivers, lockingALockedRegionSendsNoCommand) {
         // The other way round it is sent, and the chip ends up as asked.
         b.flash->setLockRegion(2, true);
         b.flash->setLockRegion(1, false);
+        b.mark(); // the last command is not waited for
         EXPECT_TRUE(b.controller->regionLocked(2));
         EXPECT_FALSE(b.controller->regionLocked(1));
         EXPECT_TRUE(b.flash->getLockRegion(2));
@@ -208,6 +209,7 @@ TEST(eefcFlash, readsPagesThroughTheRamBuffer) {
 
 TEST(flashDrivers, twoPlaneConstructorsSetBothModeRegisters) {
     bench eefc(chipKind::eefc);
+    eefc.mark(); // the mode registers are written without an answer
     EXPECT_EQ(eefc.flash->name(), "ATSAM3X8");
     EXPECT_EQ(eefc.flash->numPlanes(), 2u);
     EXPECT_EQ(eefc.flash->numPages(), 2048u);
@@ -224,6 +226,7 @@ TEST(flashDrivers, twoPlaneConstructorsSetBothModeRegisters) {
     efc.target.writeWord(0xFFFFFF60, 0x00480180);
     efc.flash = FlashFactory().create(efc.samba, efc.samba.chipId());
     ASSERT_TRUE(efc.flash);
+    efc.mark();
     EXPECT_EQ(efc.flash->name(), "AT91SAM7S512");
     EXPECT_EQ(efc.efc->modeRegister(0), 0x00480100u);
     EXPECT_EQ(efc.efc->modeRegister(1), 0x00480100u);
@@ -345,11 +348,13 @@ TEST(nvmFlash, securityBrownOutAndBootFlash) {
     b.target.pokeWord(0x40000834, 0x10);
     flash.setBod(true);
     flash.setBor(true);
+    b.mark();
     EXPECT_EQ(b.target.peekWord(0x40000834), 0x1Au);
     EXPECT_TRUE(flash.getBod());
     EXPECT_TRUE(flash.getBor());
     flash.setBor(false);
     flash.setBod(false);
+    b.mark();
     EXPECT_EQ(b.target.peekWord(0x40000834), 0u);
 
     EXPECT_TRUE(flash.getBootFlash());
