@@ -1,6 +1,6 @@
 #include "files/file.h"
 #include "platform/dialogs.h"
-#include "sim/joystick/Joystick.h"
+#include "sim/bootmonitor/JoystickMonitor.h"
 #include "ui/mainWindow.h"
 #include "ui/qtDialogs.h"
 #include "ui/screenshots.h"
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<sim::Joystick> joystick;
     if (o.simulate)
-        joystick = std::make_unique<sim::Joystick>();
+        joystick = std::make_unique<sim::Joystick>(sim::withBootMonitor());
 
     qtDialogs dialogs;
     const platform::dialogs::installGuard installed(dialogs);
