@@ -135,6 +135,29 @@ bool serialConnection::disconnect() {
     return true;
 }
 
+bool serialConnection::bootloaderReset() {
+    connected = false;
+    // The settings link's own handle would keep the exclusive open below from working.
+    hSerial.close();
+    bool opened = hSerial.open(portPath);
+    for (int retry = 0; !opened && retry < connectRetries; ++retry) {
+        platform::sleepMilliseconds(2);
+        opened = hSerial.open(portPath);
+    }
+    if (!opened) {
+        openError = hSerial.lastError();
+        return false;
+    }
+    openError = 0;
+    const bool touched = hSerial.setLine(bootloaderTouchBaud, 8, platform::tty::parity::none,
+                                         platform::tty::stopBits::one);
+    if (!touched)
+        errors = hSerial.lastError();
+    // Closed on failure too: nothing else would close a handle of a link not connected.
+    hSerial.close();
+    return touched;
+}
+
 bool serialConnection::setTimeout() {
     // Reads never wait (only queued bytes are taken) and every write is bounded by
     // writeTimeout; termios itself needs nothing more.

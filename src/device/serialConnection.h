@@ -16,6 +16,7 @@ public:
     static constexpr std::int32_t defaultConnectRetries = 10;
     static constexpr std::int32_t defaultReplyTimeout = 500000; // microseconds
     static constexpr int baudRate = 115200;
+    static constexpr int bootloaderTouchBaud = 1200;
     static constexpr std::chrono::milliseconds writeTimeout{16};
     static constexpr const char* traceFileName = "Connection test.txt";
 
@@ -44,6 +45,9 @@ public:
     bool disconnect();
     bool isConnected() const { return connected; }
     bool setTimeout();
+    // Restarts the joystick into its boot monitor: portPath opened at 1200 baud and
+    // closed again, nothing written. Leaves the settings link closed.
+    bool bootloaderReset();
 
     // What is queued already, at most `length` bytes: the count, -1 when nothing was
     // queued or the read failed, 0 when not connected. Never waits.
