@@ -75,8 +75,13 @@ int main(int argc, char** argv) {
     QApplication::setStyle(new toolTipDelayStyle());
 
     std::unique_ptr<sim::Joystick> joystick;
-    if (o.simulate)
-        joystick = std::make_unique<sim::Joystick>(sim::withBootMonitor());
+    if (o.simulate) {
+        sim::JoystickOptions simulation;
+        // Controller reports at the simulator's default period can fall into step with
+        // the pause of the verified HID send; a real joystick's are not periodic with it.
+        simulation.hidOptions.controllerPeriodMs = 7;
+        joystick = std::make_unique<sim::Joystick>(sim::withBootMonitor(simulation));
+    }
 
     qtDialogs dialogs;
     const platform::dialogs::installGuard installed(dialogs);
@@ -84,6 +89,7 @@ int main(int argc, char** argv) {
     mainWindow window;
     if (!o.screenshots.empty()) {
         const QStringList written = saveScreenshots(window, QString::fromStdString(o.screenshots));
+        std::printf("%s\n", window.windowTitle().toLocal8Bit().constData());
         for (const QString& path : written)
             std::printf("%s\n", path.toLocal8Bit().constData());
         return written.size() == 6 ? 0 : 1;

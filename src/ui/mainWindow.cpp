@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "ui/defaultFont.h"
 #include "ui/mainWindowLayout.h"
+#include "ui/programIcon.h"
 #include "ui/uniqueID.h"
 #include "ui/windowTitle.h"
 
@@ -27,6 +28,7 @@ mainWindow::mainWindow() {
     setWindowTitle(QStringLiteral("Marlovan Settings - Not Connected"));
     setObjectName(QStringLiteral("MarlovanSettingsClass"));
     setFixedSize(765, 730);
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     receiveTimer = new QTimer(this);
     receiveTimer->setObjectName(QStringLiteral("timer1"));

@@ -3,6 +3,7 @@
 #include "device/hidConnection.h"
 #include "device/sendReceive.h"
 #include "device/serialConnection.h"
+#include "files/file.h"
 #include "settings/settings.h"
 #include "sim/joystick/Joystick.h"
 #include "ui/mainWindow.h"
@@ -13,10 +14,17 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 using platform::dialogs::button;
+
+std::vector<std::uint8_t> readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // The window against the simulated joystick: settings edited in the window go out with
 // Send, are reset, and come back with Receive.
@@ -33,6 +41,7 @@ protected:
         sim::JoystickOptions options;
         options.serial = serialLink;
         options.hid = hidLink;
+        options.hidOptions.controllerPeriodMs = 7;
         joystick = std::make_unique<sim::Joystick>(options);
         return start();
     }
@@ -116,6 +125,31 @@ TEST_F(exchange, sendAndReceiveOverHid) {
     // Timer 2 clears the progress bar half a second later.
     ASSERT_TRUE(QTest::qWaitFor([&] { return l.progressBar->value() == 0; }, 2000));
     EXPECT_FALSE(w.timer(sendReceive::progressResetTimerId)->isActive());
+}
+
+TEST_F(exchange, autoReceiveAtStartReadsTheJoystickWithoutAsking) {
+    // The joystick holds a block with one setting changed; a remembered file is open.
+    const std::string path = tempPath("remembered.jxc");
+    settings::init();
+    settings::modes[0].axes[5].curvature.set(2.0f);
+    file::active = path;
+    ASSERT_TRUE(file::saveCurrentFile());
+    const auto changed = readFileBytes(path);
+    settings::init();
+    ASSERT_TRUE(file::saveCurrentFile());
+    file::active.clear();
+    writeConfig(path, false, true);
+
+    joystick = std::make_unique<sim::Joystick>();
+    joystick->state().storeBlock(changed);
+    mainWindow& w = start();
+    EXPECT_TRUE(script.boxes().empty());
+    EXPECT_FLOAT_EQ(settings::modes[0].axes[5].curvature.value, 2.0f);
+    EXPECT_EQ(w.layout().axisCurvature[0][5].window->text(), "2");
+    // The received settings belong to no file.
+    EXPECT_TRUE(file::active.empty());
+    EXPECT_EQ(w.windowTitle().toStdString(),
+              "Marlovan Settings - Connected (" + joystick->serial()->portName() + ")");
 }
 
 TEST_F(exchange, withoutJoystickSendFailsAndButtonsAreOff) {
