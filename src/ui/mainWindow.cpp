@@ -46,6 +46,8 @@ mainWindow::mainWindow() {
 mainWindow::~mainWindow() {
     file::settingsLoaded = nullptr;
     modifySetting::refreshCopiedGroup = nullptr;
+    // The controls go before the layout that their signals call into.
+    delete takeCentralWidget();
     if (winLayout == windowLayout.get())
         winLayout = nullptr;
     if (mainWnd == this)

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QSlider>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -160,6 +161,37 @@ TEST_F(editControls, uint16EditValidation) {
     center.validate();
     EXPECT_EQ(center.window->text(), "1");
     EXPECT_EQ(setting, 1);
+}
+
+TEST_F(editControls, dialogEditsForPlainFloatsAndBytes) {
+    float value = 2.0f;
+    settingsSimpleFloatEdit simple;
+    simple.create(&parent, "Activation Point:", 200, 10, 160, 2.0f, 0.5f, 5.0f, false, 1403);
+    simple.reference = &value;
+    EXPECT_EQ(simple.window->objectName(), "1403");
+    EXPECT_EQ(simple.label.window->geometry().left(), 40);
+    simple.window->setText("9");
+    simple.validate();
+    EXPECT_EQ(simple.window->text(), "5");
+    EXPECT_FLOAT_EQ(value, 5.0f);
+
+    std::uint8_t byte = 3;
+    settingsUint8Edit edit;
+    edit.createWindows(&parent, "Pulse Period (x1/120th sec):", 20, 150, 180, 40, false, 1402, "3",
+                       QString());
+    edit.minimum = 0;
+    edit.maximum = 255;
+    edit.reference = &byte;
+    edit.getValueFromReferences();
+    EXPECT_EQ(edit.window->text(), "3");
+    const std::pair<const char*, std::uint8_t> rows[] = {{"-5", 255}, {"300", 255}, {"7x", 7}};
+    for (const auto& [typed, stored] : rows) {
+        SCOPED_TRACE(typed);
+        edit.window->setText(typed);
+        edit.validate();
+        EXPECT_EQ(byte, stored);
+        EXPECT_EQ(edit.window->text().toStdString(), std::to_string(stored));
+    }
 }
 
 TEST_F(editControls, logarithmicSliderPair) {

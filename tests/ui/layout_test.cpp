@@ -1,5 +1,6 @@
 #include "uiTestSupport.h"
 
+#include "files/file.h"
 #include "settings/modifySetting.h"
 #include "settings/settings.h"
 #include "ui/mainWindow.h"
@@ -189,6 +190,15 @@ TEST_F(layout, buttonCountsAndDiagnosticsIndicator) {
     EXPECT_EQ(l.disabledButtonsLabel[0].window->text(), "Disabled Buttons: 0");
     EXPECT_TRUE(l.usingDiagnosticsWindow->isChecked());
     EXPECT_FALSE(l.usingDiagnosticsWindow->isEnabled());
+}
+
+TEST_F(layout, disableKnobsMarksTheFileChanged) {
+    mainWindowLayout& l = startWithModes(1);
+    EXPECT_FALSE(file::fileChanged);
+    l.disableKnobs.window->click();
+    EXPECT_TRUE(settings::knobsDisabled);
+    EXPECT_TRUE(file::fileChanged);
+    EXPECT_EQ(settingsBoolCheckbox::find(l.disableKnobs.id), &l.disableKnobs);
 }
 
 TEST_F(layout, knobControlledValuesShowKnob) {
