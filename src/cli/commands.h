@@ -27,5 +27,9 @@ void addDecodeCommand(CLI::App& app, context& ctx);
 void addEncodeCommand(CLI::App& app, context& ctx);
 void addPacketsCommand(CLI::App& app, context& ctx);
 void addDefaultsCommand(CLI::App& app, context& ctx);
+void addSendCommand(CLI::App& app, context& ctx);
+void addReceiveCommand(CLI::App& app, context& ctx);
+void addInfoCommand(CLI::App& app, context& ctx);
+void addPortsCommand(CLI::App& app, context& ctx);
 
 } // namespace cli

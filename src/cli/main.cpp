@@ -13,6 +13,10 @@ const cli::addCommand commands[] = {
     cli::addEncodeCommand,
     cli::addPacketsCommand,
     cli::addDefaultsCommand,
+    cli::addSendCommand,
+    cli::addReceiveCommand,
+    cli::addInfoCommand,
+    cli::addPortsCommand,
 };
 
 } // namespace
