@@ -36,7 +36,7 @@ inline constexpr std::int64_t hidReceiveTimeoutMicroseconds = 3'333'333;
 // it: the kernel and the USB link hand a block over in pieces (64-byte packets, tty
 // buffer chunks), which a single poll would cut. A block sent in two writes further
 // apart still fails.
-inline constexpr std::int64_t serialSettleMicroseconds = 5'000;
+inline constexpr std::int64_t serialSettleMicroseconds = 15'000;
 // Reports read per tick of the HID receive timer.
 inline constexpr int hidReadsPerTick = 10;
 // A serial receive carries at most this many packets (4096 bytes).

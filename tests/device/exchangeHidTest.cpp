@@ -202,6 +202,19 @@ TEST_F(hidExchange, receiveTimesOutWhenNoNewPacketComesForAboutThreeSeconds) {
     EXPECT_LT(hidConnection::packetsReceived, static_cast<int>(hidConnection::packetsExpected));
 }
 
+TEST_F(hidExchange, receiveFallsThroughToHidWhenTheSerialPortHasGone) {
+    sim::Joystick joystick(withSlowControllerReports(true));
+    joystick.state().storeBlock(profileBlock());
+    ASSERT_TRUE(sendReceive::tryConnectionState(window));
+    ASSERT_EQ(sendReceive::currentConnection, sendReceive::connectionSerial);
+    joystick.serial()->unplug(); // no removal notice yet: the port still counts as open
+
+    EXPECT_TRUE(sendReceive::receiveSettings(window, true));
+    ASSERT_TRUE(window.runReceiveTimer());
+    EXPECT_EQ(shown(), (boxes{{"Received via HID", "Receive"}}));
+    expectProfile();
+}
+
 TEST_F(hidExchange, receiveEndsWhenTheJoystickIsUnpluggedMidTransfer) {
     sim::Joystick joystick(hidOnly());
     joystick.state().storeBlock(profileBlock());

@@ -203,7 +203,7 @@ TEST_F(serialExchange, aBlockInTwoWritesFarApartFails) {
     source.storeBlock(profileBlock());
     const auto block = source.outgoingBlock();
     scriptedSerialPeer peer(block);
-    peer.inPieces(block.size() / 2 + 1, 30);
+    peer.inPieces(block.size() / 2 + 1, 100);
 
     EXPECT_FALSE(sendReceive::receiveSettings(window, true));
     EXPECT_EQ(shown(), (boxes{{"Failed to receive settings", "Not connected"}}));
