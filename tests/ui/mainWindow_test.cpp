@@ -195,7 +195,7 @@ TEST_F(shell, openAsksOnlyWhenAFileIsCurrent) {
 TEST_F(shell, ctrlSWithoutCurrentFileSavesAsAndStoresTheEditBeingTyped) {
     mainWindow& w = start();
     w.show();
-    QApplication::setActiveWindow(&w);
+    w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     settingsLineEdit* edit = w.layout().axisSensitivity[0][2].window;
     edit->setFocus();
