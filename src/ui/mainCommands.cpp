@@ -109,6 +109,7 @@ void mainWindow::command(int id) {
             modifySetting::setOnConstantFromSettings(true);
         }
         followSelectedTab();
+        updateEnabling();
         SetWindowTitle();
         break;
     case menuId::fileSave:
@@ -180,6 +181,7 @@ void mainWindow::resetClicked() {
     settings::init();
     windowLayout->setAllValuesFromSettings();
     modifySetting::setOnConstantFromSettings(true);
+    updateEnabling();
 }
 
 void mainWindow::connectDialogButtons() {

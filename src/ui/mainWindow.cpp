@@ -111,6 +111,7 @@ void mainWindow::startUp() {
     openStartFile(configRead);
     // 10.-11.
     modifySetting::setOnConstantFromSettings(true);
+    updateEnabling();
     updateMenuMarks();
     // 12. the links
     if (sendReceive::tryConnectionState(*this) && configFile::autoRetrieveSettings) {
@@ -145,6 +146,11 @@ void mainWindow::followSelectedTab() {
     const int s = windowLayout->tab.selected();
     settings::activeMode = static_cast<std::uint8_t>(s / 2);
     modifySetting::onAxisTab = s % 2 == 0;
+}
+
+void mainWindow::updateEnabling() {
+    windowLayout->updateCheckBoxEffects();
+    windowLayout->updateModeConstantDisabling();
 }
 
 void mainWindow::SetWindowTitle() {

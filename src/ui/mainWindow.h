@@ -82,6 +82,8 @@ private:
     void takeFocusAway();
     // The mode being edited follows the selected tab.
     void followSelectedTab();
+    // The enabling rules again, after the mode-constant flags were derived anew.
+    void updateEnabling();
     void about();
     void connectDialogButtons();
 

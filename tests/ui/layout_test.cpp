@@ -192,6 +192,30 @@ TEST_F(layout, buttonCountsAndDiagnosticsIndicator) {
     EXPECT_FALSE(l.usingDiagnosticsWindow->isEnabled());
 }
 
+TEST_F(layout, openingAFileOnAModeBPageEnablesWhatNowDiffers) {
+    const std::string path = tempPath("two-modes.jxc");
+    settings::init();
+    settings::numModes = 2;
+    settings::modes[1] = settings::modes[0];
+    settings::modes[1].axes[0].sensitivity.set(3.0f);
+    file::active = path;
+    ASSERT_TRUE(file::saveCurrentFile());
+    file::active.clear();
+    settings::init();
+
+    mainWindowLayout& l = startWithModes(2);
+    l.tab.tabControl->setCurrentIndex(2);
+    EXPECT_FALSE(l.axisSensitivity[1][0].window->isEnabled());
+    script.choose(path);
+    window->command(101);
+    EXPECT_TRUE(ms::modeUseConstant[ms::axisSensitivityGroup]);
+    EXPECT_EQ(l.tab.selected(), 2);
+    EXPECT_EQ(settings::activeMode, 1); // the page in front, not mode A
+    EXPECT_EQ(l.axisSensitivity[1][0].window->text(), "3");
+    EXPECT_TRUE(l.axisSensitivity[1][0].window->isEnabled());
+    EXPECT_FALSE(l.axisCurvature[1][0].window->isEnabled());
+}
+
 TEST_F(layout, disableKnobsMarksTheFileChanged) {
     mainWindowLayout& l = startWithModes(1);
     EXPECT_FALSE(file::fileChanged);
