@@ -207,6 +207,15 @@ void mainWindow::updateTitle() {
 
 void mainWindow::refreshFromSettings() {
     windowLayout->setAllValuesFromSettings();
+    // The exchange derives the mode-constant flags after this refresh; the enabling
+    // that depends on them follows once it has returned.
+    if (enablingPending)
+        return;
+    enablingPending = true;
+    QTimer::singleShot(0, this, [this] {
+        enablingPending = false;
+        updateEnabling();
+    });
 }
 
 void mainWindow::watchDevices() {

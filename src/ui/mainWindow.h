@@ -93,6 +93,7 @@ private:
     QTimer* progressTimer = nullptr;
     std::unique_ptr<platform::usbDevices::watch> deviceWatch;
     QSocketNotifier* deviceNotifier = nullptr;
+    bool enablingPending = false;
 };
 
 // The main window while it exists.

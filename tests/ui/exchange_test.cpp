@@ -4,6 +4,7 @@
 #include "device/sendReceive.h"
 #include "device/serialConnection.h"
 #include "files/file.h"
+#include "settings/modifySetting.h"
 #include "settings/settings.h"
 #include "sim/joystick/Joystick.h"
 #include "ui/mainWindow.h"
@@ -95,6 +96,20 @@ TEST_F(exchange, sendAndReceiveOverSerial) {
     EXPECT_EQ(script.boxes()[4].caption, "Receive");
     EXPECT_FLOAT_EQ(settings::modes[0].axes[1].sensitivity.value, 2.5f);
     EXPECT_EQ(l.axisSensitivity[0][1].window->text(), "2.5");
+
+    // Received settings that differ between modes open those groups on the mode B page.
+    settings::numModes = 2;
+    settings::modes[1] = settings::modes[0];
+    settings::modes[1].smoothing.set(4.0f);
+    l.sendButton.window->click();
+    script.answer(button::ok);
+    l.resetButton.window->click();
+    script.answer(button::ok);
+    l.receiveButton.window->click();
+    EXPECT_EQ(script.boxes().back().text, "Received via serial");
+    EXPECT_TRUE(modifySetting::modeUseConstant[modifySetting::smoothingGroup]);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return l.smoothing[1].sliderWindow->isEnabled(); }, 1000));
+    EXPECT_FALSE(l.baseSensitivity[1].sliderWindow->isEnabled());
 }
 
 TEST_F(exchange, sendAndReceiveOverHid) {
