@@ -27,6 +27,10 @@ mainWindow* mainWnd = nullptr;
 mainWindow::mainWindow() {
     setWindowTitle(QStringLiteral("Marlovan Settings - Not Connected"));
     setObjectName(QStringLiteral("MarlovanSettingsClass"));
+    // Caption, system menu and minimise box: no sizing border, no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(765, 730);
     setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
