@@ -9,10 +9,13 @@
 #include "ui/toolTips.h"
 #include "ui/uniqueID.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QSlider>
+#include <QToolTip>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -319,6 +322,17 @@ TEST_F(editControls, toolTipsWrapAtThreeHundredPixels) {
         EXPECT_LE(metrics.horizontalAdvance(line), 300) << line.toStdString();
     EXPECT_EQ(lines.join(u' '), text);
     EXPECT_EQ(wrapToolTipText("short", metrics, 300), "short");
+
+    // Shown wrapped, while the control keeps the text as given.
+    QWidget control;
+    control.resize(40, 20);
+    CreateToolTipForRect(&control, text);
+    control.show();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), control.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&control, &help);
+    EXPECT_EQ(control.toolTip(), text);
+    EXPECT_EQ(QToolTip::text(), wrapToolTipText(text, QFontMetrics(QToolTip::font()), 300));
+    QToolTip::hideText();
 }
 
 } // namespace
