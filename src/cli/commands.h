@@ -31,5 +31,6 @@ void addSendCommand(CLI::App& app, context& ctx);
 void addReceiveCommand(CLI::App& app, context& ctx);
 void addInfoCommand(CLI::App& app, context& ctx);
 void addPortsCommand(CLI::App& app, context& ctx);
+void addFlashCommand(CLI::App& app, context& ctx);
 
 } // namespace cli

@@ -16,6 +16,7 @@ const cli::addCommand commands[] = {
     cli::addSendCommand,
     cli::addReceiveCommand,
     cli::addInfoCommand,
+    cli::addFlashCommand,
     cli::addPortsCommand,
 };
 
