@@ -93,16 +93,33 @@ TEST_F(deviceCommands, aDamagedStateFileLeavesTheSimulatedJoystickAtItsDefaults)
 }
 
 TEST_F(deviceCommands, infoPrintsTheFirmwareVersionAndTheErrorReport) {
-    for (const char* link : {"--port-of-simulation", "--hid"}) {
-        SCOPED_TRACE(link);
+    // Over serial, and over HID alone.
+    for (bool hidOnly : {false, true}) {
+        SCOPED_TRACE(hidOnly);
         std::vector<std::string> args{"--simulate", "info"};
-        if (std::string(link) == "--hid") {
-            args.push_back(link);
+        if (hidOnly) {
+            args.push_back("--hid");
         }
         auto info = run(args);
         EXPECT_EQ(info.exitCode, 0) << info.err;
         EXPECT_EQ(info.out, "Firmware: 1.0.5\nNo errors detected\n");
     }
+}
+
+TEST_F(deviceCommands, infoListsTheJoysticksErrorsOneLineEach) {
+    sim::JoystickState state;
+    state.firmwareMajor = 2;
+    state.firmwareMinor = 13;
+    state.firmwarePatch = 255;
+    state.miscErrors = 0x01;
+    state.loadCellErrors = 0x8000;
+    sim::SerialJoystick joystick(state);
+
+    auto info = run({"info", "--port", joystick.portPath()});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_EQ(info.out, "Firmware: 2.13.255\nErrors detected:\n"
+                        "Misc (0): Base amplifier connection failed\n"
+                        "LC (15): Load cell ZFL is outside valid range\n");
 }
 
 TEST_F(deviceCommands, portsListsWhatTheSearchSees) {
