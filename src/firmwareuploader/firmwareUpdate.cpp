@@ -47,9 +47,12 @@ imageState checkImage(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return imageState::missing;
-    const bool empty = std::fgetc(file) == EOF;
+    const bool atEnd = std::fgetc(file) == EOF;
+    const bool unreadable = atEnd && std::ferror(file);
     std::fclose(file);
-    return empty ? imageState::empty : imageState::readable;
+    if (unreadable)
+        return imageState::missing;
+    return atEnd ? imageState::empty : imageState::readable;
 }
 
 // Checks the serial link before it is given up; false when the user cancels.
