@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 // The whole update against the simulated joystick over pseudo-terminals: the settings
@@ -21,6 +22,10 @@ struct flavour {
     const char* name;
     bool extensions;
 };
+
+void PrintTo(const flavour& f, std::ostream* out) {
+    *out << f.name;
+}
 
 class updateEndToEnd : public sequenceTest, public testing::WithParamInterface<flavour> {};
 
