@@ -115,8 +115,8 @@ phase phaseOf(Flasher::Phase p) {
 }
 
 // One attempt on the monitor's port. The objects are destroyed in reverse order on
-// every way out, the driver first and the monitor client with its port last, so the
-// port is closed when this returns.
+// every way out, exceptions included: the driver first and the monitor client with
+// its port last, so the port is closed when this returns.
 int flashOnPort(const std::string& portName, const options& opts) {
     const std::string image = filewareUploadFilename;
     Samba samba;
@@ -124,38 +124,44 @@ int flashOnPort(const std::string& portName, const options& opts) {
     PosixPortFactory portFactory;
     FlashFactory flashFactory;
     Flash::Ptr flash;
-    try {
-        tell(opts, phase::connect, 0.0);
-        if (!samba.connect(portFactory.create(portName, opts.usb), fallbackBaud)) {
-            firmwareUploadErrorMessage = "No device found on " + portName + "\n";
-            return attemptFailed;
-        }
-        const std::uint32_t chipId = samba.chipId();
-        flash = flashFactory.create(samba, chipId);
-        if (!flash) {
-            firmwareUploadErrorMessage = FlashFactory::unsupportedMessage(chipId);
-            return attemptFailed;
-        }
-        tell(opts, phase::connect, 1.0);
 
-        Flasher flasher(flash, [&opts](Flasher::Phase p, double fraction) {
-            tell(opts, phaseOf(p), fraction);
-        });
-        flasher.info(samba);
-        refuseOversizedImage(*flash, image);
-        flasher.erase();
-        flasher.write(image);
-        tell(opts, phase::verify, 0.0);
-        if (!flasher.verify(image)) {
-            // Not reset: the chip stays in its monitor for the next attempt.
-            firmwareUploadErrorMessage = "Flash verification failed";
-            return attemptFailed;
-        }
-        tell(opts, phase::verify, 1.0);
-        tell(opts, phase::reset, 0.0);
-        samba.reset();
-        tell(opts, phase::reset, 1.0);
-        return uploaded;
+    tell(opts, phase::connect, 0.0);
+    if (!samba.connect(portFactory.create(portName, opts.usb), fallbackBaud)) {
+        firmwareUploadErrorMessage = "No device found on " + portName + "\n";
+        return attemptFailed;
+    }
+    const std::uint32_t chipId = samba.chipId();
+    flash = flashFactory.create(samba, chipId);
+    if (!flash) {
+        firmwareUploadErrorMessage = FlashFactory::unsupportedMessage(chipId);
+        return attemptFailed;
+    }
+    tell(opts, phase::connect, 1.0);
+
+    Flasher flasher(
+        flash, [&opts](Flasher::Phase p, double fraction) { tell(opts, phaseOf(p), fraction); });
+    flasher.info(samba);
+    refuseOversizedImage(*flash, image);
+    flasher.erase();
+    flasher.write(image);
+    tell(opts, phase::verify, 0.0);
+    if (!flasher.verify(image)) {
+        // Not reset: the chip stays in its monitor for the next attempt.
+        firmwareUploadErrorMessage = "Flash verification failed";
+        return attemptFailed;
+    }
+    tell(opts, phase::verify, 1.0);
+    tell(opts, phase::reset, 0.0);
+    samba.reset();
+    tell(opts, phase::reset, 1.0);
+    return uploaded;
+}
+
+// The one place where the uploader's exceptions end; their text is what the user is
+// told.
+int attemptOnPort(const std::string& portName, const options& opts) {
+    try {
+        return flashOnPort(portName, opts);
     } catch (const std::exception& e) {
         firmwareUploadErrorMessage = e.what();
     } catch (...) {
@@ -194,7 +200,7 @@ int runFirmwareUploadSequence(const options& opts) {
         }
         portName = serial.portName;
     }
-    return flashOnPort(portName, opts);
+    return attemptOnPort(portName, opts);
 }
 
 int uploadFirmware(const options& opts) {
