@@ -17,14 +17,6 @@ constexpr const char* stateFileName = "simulated-joystick.jxc";
 constexpr std::size_t packetSize = 7;
 constexpr std::size_t maxPackets = 585;
 
-// Game-controller reports every 7 ms: at the simulator's default of 4 ms they can fall
-// into step with the 3 ms pause of the verified HID send and hide every echo.
-sim::JoystickOptions simulationOptions() {
-    sim::JoystickOptions options;
-    options.hidOptions.controllerPeriodMs = 7;
-    return options;
-}
-
 // A directory only this user can use: created with mode 0700, or an existing one that
 // is a real directory owned by the user and not writable by others.
 bool privateDirectory(const std::string& path) {
@@ -71,7 +63,7 @@ bool simulatedJoystick::plausibleBlock(const std::vector<std::uint8_t>& block) {
     return (block[0] & 0xC0) == 0xC0 && block[2] == 1;
 }
 
-simulatedJoystick::simulatedJoystick() : device(simulationOptions()) {
+simulatedJoystick::simulatedJoystick() : device(sim::JoystickOptions{}) {
     const std::string path = stateFilePath();
     if (!path.empty()) {
         auto block = readAll(path);

@@ -44,8 +44,12 @@ bool ensureOpen() {
     return handle != nullptr;
 }
 
-// A handle opened for each read, as the joystick's host side is specified, sees only
-// reports delivered after the read began; reports queued up since the previous read
+// Set by a write, cleared by a read: what arrives after a write (the echo, the
+// reply) is what the next read is for and must not be thrown away.
+bool wroteSinceRead = false;
+
+// A handle opened for each report, as the joystick's host side expects, sees only
+// reports delivered after it was opened; reports queued up since the previous read
 // are stale (game-controller reports pile up between polls).
 void discardQueued() {
     std::uint8_t scratch[inputBufferSize];
@@ -102,6 +106,7 @@ std::uint32_t request(std::uint8_t replyCode, std::uint32_t notConnected, std::u
 void init() {
     isConnected = false;
     handle.reset();
+    wroteSinceRead = false;
     devicePath.clear();
     lastOpenError = platform::hid::openError::notFound;
     std::fill(std::begin(outputBuffer), std::end(outputBuffer), 0);
@@ -147,8 +152,12 @@ void setOutputFromParser() {
 bool sendValues() {
     if (!isConnected)
         return false;
-    if (ensureOpen() && handle->write(outputBuffer, outputReportSize) < 0)
-        handle.reset();
+    if (ensureOpen()) {
+        discardQueued();
+        if (handle && handle->write(outputBuffer, outputReportSize) < 0)
+            handle.reset();
+    }
+    wroteSinceRead = true;
     return true;
 }
 
@@ -156,7 +165,9 @@ int receiveValues() {
     std::fill(std::begin(inputBuffer), std::end(inputBuffer), 0);
     if (!isConnected || !ensureOpen())
         return 0;
-    discardQueued();
+    if (!wroteSinceRead)
+        discardQueued();
+    wroteSinceRead = false;
     if (!handle)
         return 0;
     int n = handle->read(inputBuffer, readSize, readWaitMilliseconds);

@@ -77,9 +77,6 @@ int main(int argc, char** argv) {
     std::unique_ptr<sim::Joystick> joystick;
     if (o.simulate) {
         sim::JoystickOptions simulation;
-        // Controller reports at the simulator's default period can fall into step with
-        // the pause of the verified HID send; a real joystick's are not periodic with it.
-        simulation.hidOptions.controllerPeriodMs = 7;
         joystick = std::make_unique<sim::Joystick>(sim::withBootMonitor(simulation));
     }
 

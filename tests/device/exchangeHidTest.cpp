@@ -11,18 +11,17 @@ namespace {
 using boxes = std::vector<std::pair<std::string, std::string>>;
 using packet = std::array<std::uint8_t, 7>;
 
-// Game-controller reports every 7 ms: every 4 ms they fall into step with the 3 ms
-// pause between the attempts of a verified send or request and can take the place of
-// every echo and reply.
-sim::JoystickOptions withSlowControllerReports(bool serialLink) {
+// Game-controller reports every millisecond, as a joystick polled at full speed sends
+// them: echoes and replies must still be found among them.
+sim::JoystickOptions withBusyControllerReports(bool serialLink) {
     sim::JoystickOptions options;
     options.serial = serialLink;
-    options.hidOptions.controllerPeriodMs = 7;
+    options.hidOptions.controllerPeriodMs = 1;
     return options;
 }
 
 sim::JoystickOptions hidOnly() {
-    return withSlowControllerReports(false);
+    return withBusyControllerReports(false);
 }
 
 // The packets of `block`, 7 bytes each.
@@ -51,7 +50,7 @@ std::vector<packet> withoutRepeats(const std::vector<packet>& packets) {
 class hidExchange : public exchangeTest {};
 
 TEST_F(hidExchange, sendGoesPacketByPacketWithEveryPacketEchoed) {
-    sim::Joystick joystick(withSlowControllerReports(false));
+    sim::Joystick joystick(withBusyControllerReports(false));
     ASSERT_TRUE(sendReceive::tryConnectionState(window));
     ASSERT_EQ(sendReceive::currentConnection, sendReceive::connectionHid);
     const auto block = profileBlock();
@@ -64,7 +63,7 @@ TEST_F(hidExchange, sendGoesPacketByPacketWithEveryPacketEchoed) {
 }
 
 TEST_F(hidExchange, sendFallsBackToHidWhenTheSerialEchoArrivesSplit) {
-    sim::Joystick joystick(withSlowControllerReports(true));
+    sim::Joystick joystick(withBusyControllerReports(true));
     joystick.faults().splitReplies = true;
     ASSERT_TRUE(sendReceive::tryConnectionState(window));
     ASSERT_EQ(sendReceive::currentConnection, sendReceive::connectionSerial);
@@ -203,7 +202,7 @@ TEST_F(hidExchange, receiveTimesOutWhenNoNewPacketComesForAboutThreeSeconds) {
 }
 
 TEST_F(hidExchange, receiveFallsThroughToHidWhenTheSerialPortHasGone) {
-    sim::Joystick joystick(withSlowControllerReports(true));
+    sim::Joystick joystick(withBusyControllerReports(true));
     joystick.state().storeBlock(profileBlock());
     ASSERT_TRUE(sendReceive::tryConnectionState(window));
     ASSERT_EQ(sendReceive::currentConnection, sendReceive::connectionSerial);
