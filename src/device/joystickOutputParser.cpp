@@ -45,9 +45,11 @@ bool parseReport(const std::uint8_t* report, std::size_t size) {
     // Shorter reports than the knob-less form cannot hold the buttons.
     if (size < reportWithoutKnobsSize || report[0] != hidConnection::controllerReportId)
         return false;
-    hasKnobOutput = size != reportWithoutKnobsSize;
-    if (hasKnobOutput && size < reportWithKnobsSize)
+    // A report between the two sizes is refused before anything is touched.
+    const bool withKnobs = size != reportWithoutKnobsSize;
+    if (withKnobs && size < reportWithKnobsSize)
         return false;
+    hasKnobOutput = withKnobs;
     for (int axis = 0; axis < 6; ++axis)
         axisValues[axis] = tenBits(report, axis * 10);
     hatVal = report[8] >> 4;
