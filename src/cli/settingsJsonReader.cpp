@@ -1,9 +1,12 @@
 #include "cli/settingsJson.h"
 
 #include "cli/settingsSchema.h"
+#include "settings/settingsParser.h"
 
 #include <cmath>
+#include <optional>
 #include <set>
+#include <vector>
 
 namespace cli::settingsJson {
 
@@ -184,6 +187,74 @@ private:
     std::set<std::string> seen;
 };
 
+// "/axes/2/sensitivity" -> ".axes[2].sensitivity".
+std::string keySuffix(const json::json_pointer& pointer) {
+    std::string suffix;
+    std::string text = pointer.to_string();
+    for (std::size_t at = 1; at < text.size();) {
+        std::size_t end = text.find('/', at);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string token = text.substr(at, end - at);
+        const bool index = token.find_first_not_of("0123456789") == std::string::npos;
+        suffix += index ? "[" + token + "]" : "." + token;
+        at = end + 1;
+    }
+    return suffix;
+}
+
+// The first member in which `b` differs from `a`; a knob value counts only while its
+// setting is knob-controlled.
+std::optional<json::json_pointer> firstDifference(const json& a, const json& b) {
+    for (const auto& change : json::diff(a, b)) {
+        const json::json_pointer at(change["path"].get<std::string>());
+        if (!at.empty() && at.back() == "knobValue" &&
+            a[at.parent_pointer()].value("knobControlled", false) == false)
+            continue;
+        return at;
+    }
+    return std::nullopt;
+}
+
+// A settings file holds only the modes in use and their mode buttons: whatever the
+// document sets for the others would be lost on the way to the file, so the first
+// such member is refused. (Within the modes in use a file keeps every setting as the
+// model compares it.) Leaves the model as the file reopens it.
+void requireKeptByFile() {
+    const int inUse = settings::modesInUse();
+    const json accepted = write();
+    std::vector<std::uint8_t> block;
+    settingsParser::buildOutputAll(
+        [&] {
+            block.insert(block.end(), settingsParser::data,
+                         settingsParser::data + settingsParser::packetSize);
+            return true;
+        },
+        0);
+    settings::init();
+    for (std::size_t at = 0; at + settingsParser::packetSize <= block.size();
+         at += settingsParser::packetSize) {
+        std::copy(block.begin() + static_cast<std::ptrdiff_t>(at),
+                  block.begin() + static_cast<std::ptrdiff_t>(at + settingsParser::packetSize),
+                  settingsParser::data);
+        settingsParser::parseToSettings(false, true);
+    }
+    const json reopened = write();
+    for (const char* key : {"modeButtons", "modes"}) {
+        for (int i = inUse; i < settings::modeCount; ++i) {
+            const json& a = accepted[key][i];
+            const json& b = reopened[key][i];
+            if (auto at = firstDifference(a, b)) {
+                const std::string where =
+                    std::string(key) + "[" + std::to_string(i) + "]" + keySuffix(*at);
+                throw error(where, "Value out of range for \"" + where + "\": " + a[*at].dump() +
+                                       " (a settings file keeps " + b[*at].dump() + " with " +
+                                       std::to_string(inUse) + (inUse == 1 ? " mode)" : " modes)"));
+            }
+        }
+    }
+}
+
 } // namespace
 
 void read(const json& document) {
@@ -192,6 +263,7 @@ void read(const json& document) {
     reader r(document, "");
     schema::model(r);
     r.finish();
+    requireKeptByFile();
 }
 
 } // namespace cli::settingsJson

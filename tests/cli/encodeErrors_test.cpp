@@ -31,6 +31,9 @@ TEST(cliEncode, rejectsUnknownKeysWrongTypesAndValuesAPacketCannotCarry) {
         {R"({"modeButtons": [1, 2, 64]})", "\"modeButtons[2]\""},
         {R"({"useModeMomentary": [true, null]})", "\"useModeMomentary[1]\""},
         {R"({"modes": [{}, {}, {}, {}]})", "\"modes\""},
+        // A file holds only the modes in use and their buttons.
+        {R"({"numModes": 2, "modeButtons": [1, 2, 3]})", "\"modeButtons[2]\""},
+        {R"({"modes": [{}, {"autofire": {"button": 4}}]})", "\"modes[1].autofire.button\""},
         {R"({"modes": [{}, 3]})", "\"modes[1]\""},
         {R"({"modes": {"axes": []}})", "\"modes\""},
         {R"({"modes": [{"knobRange": [{}, {"minimum": 4093}]}]})",
