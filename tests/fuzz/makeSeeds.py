@@ -123,8 +123,8 @@ put("samba_monitor", "serial_xmodem",
         b"C", b"\x06", b"\x06",
         b"", block, b"\x04", b"",
         b"v1.1 Dec 15 2010 19:25:04\n\r", *serial_chip, *serial_chip, b""))
-put("samba_monitor", "arm7_piecewise_writes",
-    bytes([3, 0x01, 0x02, 0x06, 0x03, 0x0B, 0x0C, 0x0D, 0x00]) + answers(
+put("samba_monitor", "arm7_serial",
+    bytes([0, 0x01, 0x02, 0x06, 0x03, 0x0B, 0x0C, 0x0D, 0x00]) + answers(
         b"garbage", b"", b"", b"\n\r>", b"\n\r", word(0xEA000006), word(0x275B0940),
         b"v1.4 Nov 10 2004 14:29:33\n\r",
         b"v1.4\n\r", word(0xEA000006), word(0x275B0940), b"C", b"\x15", b"\x06", b"\x06", b"\xA5"))
