@@ -49,11 +49,13 @@ void Xmodem::send(SerialPort& port, const std::uint8_t* buffer, int size) {
 
 void Xmodem::receive(SerialPort& port, std::uint8_t* buffer, int size) {
     std::uint8_t block[blockSize];
-    std::uint8_t number = 1;
-    for (int remaining = size; remaining > 0; ++number) {
+    // Counted whole: after 256 blocks the number on the wire is 1 again, but only the
+    // first block of the transfer is asked for with "C".
+    for (int remaining = size, index = 1; remaining > 0; ++index) {
+        const std::uint8_t number = static_cast<std::uint8_t>(index);
+        const bool first = index == 1;
         bool received = false;
         for (int attempt = 0; attempt < retries && !received; ++attempt) {
-            const bool first = number == 1;
             if (first)
                 port.put(crcRequest);
             if (port.read(block, blockSize) != blockSize || block[0] != soh) {

@@ -157,6 +157,29 @@ TEST(SambaXmodem, aBlockRepeatedForALostAckIsAcknowledgedAndDropped) {
     EXPECT_EQ(back, data);
 }
 
+// Past 256 blocks the block number on the wire starts at 1 again; that block is no
+// new transfer and is not asked for with another "C".
+TEST(SambaXmodem, receivingMoreThan256BlocksAsksForCrcBlocksOnce) {
+    plainSession s;
+    ASSERT_TRUE(s.connected);
+    constexpr int size = 258 * 128 + 5; // 259 blocks, the last short
+    const auto data = pattern(size);
+    s.target.writeBlock(0x1000, data);
+    s.monitor->clearLog();
+    std::vector<std::uint8_t> back(size);
+    s.samba.read(0x1000, back.data(), size);
+    EXPECT_EQ(back, data);
+    s.samba.readWord(0); // answered once the last ACK has been taken
+
+    const std::string command = "R00001000,00008105#";
+    std::vector<std::uint8_t> expected(command.begin(), command.end());
+    expected.push_back('C');
+    expected.insert(expected.end(), 259 + 1, 0x06); // each block and the EOT acknowledged
+    const std::string mark = "w00000000,4#";
+    expected.insert(expected.end(), mark.begin(), mark.end());
+    EXPECT_EQ(s.monitor->received(), expected);
+}
+
 int openMaster(std::string& slavePath) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     ::grantpt(master);
