@@ -47,9 +47,19 @@ int PosixSerialPort::read(std::uint8_t* buffer, int size) {
         return -1;
     if (size <= 0)
         return 0;
-    // The time-out runs from the start of the read, as one deadline for all bytes.
-    return device.read(buffer, static_cast<std::size_t>(size),
-                       std::chrono::milliseconds(readTimeoutMs));
+    // Each read waits up to the time-out; the bytes keep being taken while they come,
+    // so the transfer ends only after a whole time-out without any.
+    int got = 0;
+    while (got < size) {
+        const int count = device.read(buffer + got, static_cast<std::size_t>(size - got),
+                                      std::chrono::milliseconds(readTimeoutMs));
+        if (count < 0)
+            return -1;
+        if (count == 0)
+            break;
+        got += count;
+    }
+    return got;
 }
 
 int PosixSerialPort::write(const std::uint8_t* buffer, int size) {

@@ -78,6 +78,30 @@ TEST(PosixSerialPort, readReturnsWhatArrivedWhenTheTimeoutRunsOut) {
     EXPECT_EQ(port.get(), -1); // nothing within the time-out
 }
 
+// The time-out is a pause in the bytes, not a limit on the whole transfer: bytes that
+// keep coming, each well within it, are all taken although they take longer.
+TEST(PosixSerialPort, readGoesOnWhileBytesKeepComing) {
+    sim::PseudoTerminal device;
+    PosixSerialPort port(device.slavePath(), true);
+    ASSERT_TRUE(port.open());
+    ASSERT_TRUE(port.timeout(500));
+    std::thread sender([&device] {
+        for (int i = 0; i < 25; ++i) {
+            const std::uint8_t byte = static_cast<std::uint8_t>(i);
+            device.put(&byte, 1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+    });
+    std::uint8_t buffer[25] = {};
+    const auto start = clock_type::now();
+    const int count = port.read(buffer, 25);
+    const auto took = clock_type::now() - start;
+    sender.join();
+    EXPECT_EQ(count, 25);
+    EXPECT_EQ(buffer[24], 24);
+    EXPECT_GT(took, std::chrono::milliseconds(500)); // longer than one time-out
+}
+
 TEST(PosixSerialPort, getAndPutCarryHighBytesWithoutSignExtension) {
     sim::PseudoTerminal device;
     PosixSerialPort port(device.slavePath(), false);
