@@ -62,6 +62,7 @@ TEST(SambaCommands, rawBlocksOverUsbSplitPowerOfTwoReadsAbove32Bytes) {
     ASSERT_TRUE(s.connected);
     const auto data = pattern(300);
     s.samba.write(0x20000000, data.data(), 300);
+    ASSERT_TRUE(s.monitor->waitForCommands(1)); // a write is not answered
     EXPECT_EQ(s.monitor->commands(), strings{"S20000000,0000012C#"});
 
     struct readCase {
