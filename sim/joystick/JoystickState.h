@@ -14,7 +14,7 @@ using packet = std::array<std::uint8_t, 7>;
 // Ways to misbehave, for fault tests; read by the links on every exchange.
 struct JoystickFaults {
     std::atomic<bool> silent{false};         // no echoes, no replies
-    std::atomic<bool> splitReplies{false};   // echoes and replies in two writes, 30 ms apart
+    std::atomic<bool> splitReplies{false};   // echoes and replies in two writes, 200 ms apart
     std::atomic<bool> corruptReplies{false}; // last byte of every echo and reply flipped
     std::atomic<bool> staleBytes{false};     // a stray byte queued before every echo and reply
     std::atomic<bool> zeroCount{false};      // the settings count reply announces 0 packets

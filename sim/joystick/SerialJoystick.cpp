@@ -17,6 +17,9 @@ constexpr int touchBaud = 1200;
 // Bytes of an unfinished packet or block are dropped after this long without more.
 constexpr auto staleAfter = std::chrono::milliseconds(200);
 constexpr std::size_t logLimit = 1000;
+// Far longer than the pause that ends an answer, and than a busy machine holds up the
+// program reading it: a split answer stays split however loaded the machine is.
+constexpr int splitGapMs = 200;
 
 void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -256,7 +259,7 @@ void SerialJoystick::answer(std::vector<std::uint8_t> bytes) {
     if (faults.splitReplies && bytes.size() > 1) {
         std::size_t half = bytes.size() / 2;
         line->write(bytes.data(), half);
-        sleepMs(30);
+        sleepMs(splitGapMs);
         line->write(bytes.data() + half, bytes.size() - half);
         return;
     }

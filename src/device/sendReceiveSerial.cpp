@@ -40,18 +40,22 @@ int waitForSerialBytes(std::uint8_t* buffer, unsigned capacity, const answerLeng
         if (whole > 0 && result >= whole) {
             break;
         }
-        const auto now = clock::now();
-        if (micros(now - lastBytes) > serialSettleMicroseconds ||
-            micros(now - start) > serialBlockTimeoutMicroseconds) {
-            break;
-        }
         if (!serial.isConnected()) {
             return 0;
         }
+        // The time is taken before the read: a pause counts only when the queue was
+        // still empty after it, so a program held up by a busy machine does not take
+        // its own delay for the joystick's silence.
+        const auto now = clock::now();
         const int more = serial.readData(buffer + result, capacity - static_cast<unsigned>(result));
         if (more > 0) {
             result += more;
             lastBytes = clock::now();
+            continue;
+        }
+        if (micros(now - lastBytes) > serialSettleMicroseconds ||
+            micros(now - start) > serialBlockTimeoutMicroseconds) {
+            break;
         }
     }
     return result;

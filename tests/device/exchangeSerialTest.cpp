@@ -190,12 +190,29 @@ TEST_F(serialExchange, receiveAcceptsCountsFromOneTo585Only) {
 TEST_F(serialExchange, aBlockArrivingInUsbSizedPiecesIsTakenWhole) {
     sim::JoystickState source;
     source.storeBlock(profileBlock());
-    scriptedSerialPeer peer(source.outgoingBlock());
-    peer.inPieces(64, 1);
+    // Pieces 1 ms apart. A loaded machine can hold the peer's thread up for longer than
+    // the pause that ends an answer; such a try shows nothing and is made again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        settings::init();
+        modifySetting::reset();
+        serial.disconnect();
+        platform::dialogs::scripted local;
+        platform::dialogs::installGuard localGuard(local);
+        scriptedSerialPeer peer(source.outgoingBlock());
+        peer.inPieces(64, 1);
 
-    EXPECT_TRUE(sendReceive::receiveSettings(window, true));
-    EXPECT_EQ(shown(), (boxes{{"Received via serial (after reconnect)", "Receive"}}));
-    expectProfile();
+        const bool received = sendReceive::receiveSettings(window, true);
+        if (peer.widestGap() > std::chrono::milliseconds(5)) {
+            continue;
+        }
+        EXPECT_TRUE(received);
+        ASSERT_EQ(local.boxes().size(), 1u);
+        EXPECT_EQ(local.boxes()[0].text, "Received via serial (after reconnect)");
+        EXPECT_EQ(local.boxes()[0].caption, "Receive");
+        expectProfile();
+        return;
+    }
+    GTEST_SKIP() << "the machine was too busy to send the pieces close together";
 }
 
 TEST_F(serialExchange, aBlockInTwoWritesFarApartFails) {
@@ -203,7 +220,7 @@ TEST_F(serialExchange, aBlockInTwoWritesFarApartFails) {
     source.storeBlock(profileBlock());
     const auto block = source.outgoingBlock();
     scriptedSerialPeer peer(block);
-    peer.inPieces(block.size() / 2 + 1, 100);
+    peer.inPieces(block.size() / 2 + 1, 300);
 
     EXPECT_FALSE(sendReceive::receiveSettings(window, true));
     EXPECT_EQ(shown(), (boxes{{"Failed to receive settings", "Not connected"}}));

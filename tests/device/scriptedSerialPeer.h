@@ -45,6 +45,15 @@ public:
     }
 
     const std::string& path() const { return pty.slavePath(); }
+    // The longest time between two pieces of the first reply, once it has gone out
+    // whole: longer than intended when a loaded machine held the peer's thread up.
+    std::chrono::microseconds widestGap() const {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (repliesDone == 0 && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return std::chrono::microseconds(gapUs.load());
+    }
     int requestsSeen() const { return requests; }
     std::vector<std::uint8_t> received() const {
         std::lock_guard guard(lock);
@@ -77,13 +86,27 @@ private:
     }
 
     void reply() {
+        using clock = std::chrono::steady_clock;
         const std::size_t piece = pieceSize == 0 ? answer.size() : std::size_t{pieceSize};
+        std::int64_t widest = 0;
+        auto previous = clock::now();
         for (std::size_t at = 0; at < answer.size(); at += piece) {
             if (at > 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(pieceGapMs));
             }
+            const auto now = clock::now();
+            if (at > 0) {
+                widest = std::max<std::int64_t>(
+                    widest,
+                    std::chrono::duration_cast<std::chrono::microseconds>(now - previous).count());
+            }
             pty.write(answer.data() + at, std::min(piece, answer.size() - at));
+            previous = clock::now();
         }
+        if (repliesDone == 0) {
+            gapUs = widest;
+        }
+        ++repliesDone;
     }
 
     std::vector<std::uint8_t> answer;
@@ -93,6 +116,8 @@ private:
     platform::usbDevices::token registration = 0;
     std::atomic<bool> stopping{false};
     std::atomic<int> requests{0};
+    std::atomic<std::int64_t> gapUs{0};
+    std::atomic<int> repliesDone{0};
     mutable std::mutex lock;
     std::vector<std::uint8_t> log;
     std::thread server;

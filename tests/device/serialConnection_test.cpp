@@ -126,7 +126,7 @@ TEST_F(serialLink, aReplyNotQueuedWholeAtTheFirstReadIsRejected) {
     joystick.faults().splitReplies = true;
     EXPECT_EQ(link.sendRequestFirmwareVersion(), 0xFFFFFFFFu);
     joystick.faults().splitReplies = false;
-    collect(7, 100); // the late half
+    collect(4, 2000); // the late half
 
     joystick.faults().staleBytes = true;
     EXPECT_EQ(link.sendRequestFirmwareVersion(), 0xFFFFFFFFu);

@@ -48,7 +48,11 @@ TEST(tty, readsReturnWhatArrivedByTheDeadline) {
     for (int i = 0; i < 20; ++i)
         bytes[i] = static_cast<std::uint8_t>(0xE0 + i);
     ASSERT_EQ(::write(pty.master, bytes, 20), 20);
-    ::usleep(20000);
+    // The kernel moves the bytes to the slave's queue in the background; a busy
+    // machine may take a while.
+    const auto queuedBy = std::chrono::steady_clock::now() + 5s;
+    while (t.queued() < 20 && std::chrono::steady_clock::now() < queuedBy)
+        ::usleep(1000);
     EXPECT_EQ(t.queued(), 20);
 
     std::uint8_t in[255] = {};

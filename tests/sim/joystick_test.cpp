@@ -9,6 +9,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <climits>
+#include <cstdint>
+#include <poll.h>
 #include <thread>
 
 namespace {
@@ -38,19 +41,36 @@ int withId(const std::string& hardwareId) {
     return count;
 }
 
-// Reads what arrives within `wait`, as separate reads.
-std::vector<std::vector<std::uint8_t>> readsWithin(platform::tty& port,
-                                                   std::chrono::milliseconds wait) {
+// Reads what arrives within `wait`, as separate reads, until `enough` bytes came. Waits
+// in poll, so each piece is taken as soon as it is there.
+std::vector<std::vector<std::uint8_t>>
+readsWithin(platform::tty& port, std::chrono::milliseconds wait, std::size_t enough = SIZE_MAX) {
     std::vector<std::vector<std::uint8_t>> reads;
+    std::size_t total = 0;
     auto deadline = std::chrono::steady_clock::now() + wait;
-    while (std::chrono::steady_clock::now() < deadline) {
+    while (total < enough) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        pollfd p{port.nativeHandle(), POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            continue;
         std::uint8_t buffer[4096];
         int n = port.readQueued(buffer, sizeof buffer);
-        if (n > 0)
+        if (n > 0) {
             reads.emplace_back(buffer, buffer + n);
-        std::this_thread::sleep_for(2ms);
+            total += static_cast<std::size_t>(n);
+        }
     }
     return reads;
+}
+
+bool receivedBytes(const sim::SerialJoystick& joystick, const std::vector<std::uint8_t>& bytes) {
+    for (const auto& chunk : joystick.received())
+        if (chunk == bytes)
+            return true;
+    return false;
 }
 
 TEST(simSerialJoystick, isListedWithTheJoysticksHardwareId) {
@@ -82,13 +102,14 @@ TEST(simSerialJoystick, splitsAndSilenceOnRequest) {
     const std::uint8_t request[7] = {0xE0, 0, 4, 0, 0, 0, 0};
 
     ASSERT_EQ(port.write(request, 7), 7);
-    auto reads = readsWithin(port, 100ms);
+    auto reads = readsWithin(port, 5s, 7);
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0], (std::vector<std::uint8_t>{0xC0, 0, 5, 0, 1, 0, 5}));
 
+    // The halves are 200 ms apart; each is taken the moment it is queued.
     joystick.faults().splitReplies = true;
     ASSERT_EQ(port.write(request, 7), 7);
-    reads = readsWithin(port, 150ms);
+    reads = readsWithin(port, 5s, 7);
     ASSERT_EQ(reads.size(), 2u);
     EXPECT_EQ(reads[0].size() + reads[1].size(), 7u);
 
@@ -101,9 +122,13 @@ TEST(simSerialJoystick, splitsAndSilenceOnRequest) {
     joystick.faults().silent = false;
     const std::uint8_t start[7] = {0xE0, 0, 1, 5, 0, 0, 0};
     ASSERT_EQ(port.write(start, 7), 7);
-    std::this_thread::sleep_for(400ms);
+    const auto seenBy = std::chrono::steady_clock::now() + 5s;
+    while (!receivedBytes(*joystick.serial(), {start, start + 7}) &&
+           std::chrono::steady_clock::now() < seenBy)
+        std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(400ms); // twice the time after which it is dropped
     ASSERT_EQ(port.write(request, 7), 7);
-    reads = readsWithin(port, 100ms);
+    reads = readsWithin(port, 5s, 7);
     ASSERT_EQ(reads.size(), 1u);
     EXPECT_EQ(reads[0].size(), 7u);
     port.close();
