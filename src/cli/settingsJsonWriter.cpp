@@ -74,7 +74,13 @@ json floatValue(float value) {
     char text[32];
     auto end = std::to_chars(text, text + sizeof text, value).ptr;
     *end = '\0';
-    return std::strtod(text, nullptr);
+    const double shortest = std::strtod(text, nullptr);
+    // The reader goes through double. For a rare float (7.038531e-26) those digits land
+    // on a halfway point between two floats there and round to the neighbour; the exact
+    // value, with more digits, cannot.
+    if (static_cast<float>(shortest) != value)
+        return static_cast<double>(value);
+    return shortest;
 }
 
 json write() {
