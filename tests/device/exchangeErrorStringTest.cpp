@@ -29,21 +29,33 @@ TEST(makeErrorString, listsEverySetBitInAscendingOrderAndNothingAboveTheTables) 
 }
 
 TEST(makeErrorString, allBitsSetNamesAllTwentyFourErrors) {
-    const std::string text = sendReceive::makeErrorString(0xFFFFFFFFu, 0xFFFFFFFFu);
-    std::string expected = "Errors detected:";
-    for (const char* line : sendReceive::miscErrorStrings) {
-        expected += std::string("\n") + line;
-    }
-    for (const char* line : sendReceive::lcErrorStrings) {
-        expected += std::string("\n") + line;
-    }
-    EXPECT_EQ(text, expected);
-    EXPECT_EQ(sendReceive::miscErrorStrings[5],
-              std::string("Misc (5): Main handle board connection failed"));
-    EXPECT_EQ(sendReceive::lcErrorStrings[6],
-              std::string("LC (6): Failed to receive YFL load cell value"));
-    EXPECT_EQ(sendReceive::lcErrorStrings[13],
-              std::string("LC (13): Load cell ZNL is outside valid range"));
+    // Spelt out: the texts are what the user reads and reports back.
+    const char* expected = "Errors detected:"
+                           "\nMisc (0): Base amplifier connection failed"
+                           "\nMisc (1): Tray amplifier connection failed"
+                           "\nMisc (2): Flash memory connection failed"
+                           "\nMisc (3): Left knob connection failed"
+                           "\nMisc (4): Right knob connection failed"
+                           "\nMisc (5): Main handle board connection failed"
+                           "\nMisc (6): Hat switch board connection failed"
+                           "\nMisc (7): Index lever board connection failed"
+                           "\nLC (0): Failed to receive YFR load cell value"
+                           "\nLC (1): Failed to receive ZFR load cell value"
+                           "\nLC (2): Failed to receive YNR load cell value"
+                           "\nLC (3): Failed to receive ZNR load cell value"
+                           "\nLC (4): Failed to receive YNL load cell value"
+                           "\nLC (5): Failed to receive ZNL load cell value"
+                           "\nLC (6): Failed to receive YFL load cell value"
+                           "\nLC (7): Failed to receive ZFL load cell value"
+                           "\nLC (8): Load cell YFR is outside valid range"
+                           "\nLC (9): Load cell ZFR is outside valid range"
+                           "\nLC (10): Load cell YNR is outside valid range"
+                           "\nLC (11): Load cell ZNR is outside valid range"
+                           "\nLC (12): Load cell YNL is outside valid range"
+                           "\nLC (13): Load cell ZNL is outside valid range"
+                           "\nLC (14): Load cell YFL is outside valid range"
+                           "\nLC (15): Load cell ZFL is outside valid range";
+    EXPECT_EQ(sendReceive::makeErrorString(0xFFFFFFFFu, 0xFFFFFFFFu), expected);
 }
 
 } // namespace
