@@ -29,8 +29,8 @@ private:
 // Throws `error` at the first fault; the model may then hold part of the document.
 void read(const json& document);
 
-// Float text that reads back as the same single-precision value: the shortest such
-// decimal, or "inf", "-inf", "nan".
+// Float text that reads back, through double, as the same single-precision value: the
+// shortest such decimal (the exact value where that would not), or "inf", "-inf", "nan".
 json floatValue(float value);
 
 } // namespace cli::settingsJson
