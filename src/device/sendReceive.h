@@ -35,7 +35,8 @@ inline constexpr std::int64_t hidReceiveTimeoutMicroseconds = 3'333'333;
 // Once a serial answer has begun, bytes that follow within this pause still belong to
 // it: the kernel and the USB link hand a block over in pieces (64-byte packets, tty
 // buffer chunks), which a single poll would cut. A block sent in two writes further
-// apart still fails.
+// apart still fails, unless the program was itself held up longer than the gap (it
+// then finds both parts queued and cannot tell them apart).
 inline constexpr std::int64_t serialSettleMicroseconds = 15'000;
 // Reports read per tick of the HID receive timer.
 inline constexpr int hidReadsPerTick = 10;
