@@ -93,11 +93,11 @@ TEST_F(saveFailureTest, saveAsFailureKeepsTheCurrentFileAndReturnsFalse) {
 }
 
 TEST_F(saveFailureTest, readOnlyFolder) {
-    // Root writes anywhere, so the save runs in a child without privileges.
-    std::filesystem::permissions(
-        dir.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                        std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                        std::filesystem::perms::others_exec);
+    // Root writes anywhere, so as root the save runs in a child without privileges and
+    // the folder is the owner's only; as anyone else the folder is closed to its owner.
+    const bool root = geteuid() == 0;
+    std::filesystem::permissions(dir.path(), root ? std::filesystem::perms(0755)
+                                                  : std::filesystem::perms(0555));
     chmod(target.c_str(), 0666); // writable in place, yet the folder is not
     pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -114,6 +114,7 @@ TEST_F(saveFailureTest, readOnlyFolder) {
     }
     int status = 0;
     waitpid(child, &status, 0);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     expectPreviousFileWhole();
