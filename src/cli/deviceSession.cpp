@@ -89,6 +89,9 @@ deviceSession::deviceSession(const context& ctx, const linkOptions& options)
         // The simulated port by its path: a real joystick plugged in meanwhile is not
         // what --simulate means.
         sendReceive::links.serialPortPath = simulation->serialPortPath();
+        if (auto* hid = simulation->joystick().hid()) {
+            hidConnection::onlyPath = hid->path();
+        }
     }
     if (!options.port.empty()) {
         sendReceive::links.serialPortPath = options.port;

@@ -21,6 +21,7 @@ bool isConnected = false;
 std::uint8_t outputBuffer[outputReportSize] = {packetReportId};
 std::uint8_t inputBuffer[inputBufferSize] = {};
 platform::hid::openError lastOpenError = platform::hid::openError::notFound;
+std::string onlyPath;
 
 namespace {
 
@@ -108,6 +109,7 @@ void init() {
     handle.reset();
     wroteSinceRead = false;
     devicePath.clear();
+    onlyPath.clear();
     lastOpenError = platform::hid::openError::notFound;
     std::fill(std::begin(outputBuffer), std::end(outputBuffer), 0);
     outputBuffer[0] = packetReportId;
@@ -123,6 +125,8 @@ bool connectDevice() {
     lastOpenError = platform::hid::openError::notFound;
     for (const auto& interface : platform::usbDevices::listHidInterfaces()) {
         if (interface.vendor != joystickIds::vendor || interface.product != joystickIds::product)
+            continue;
+        if (!onlyPath.empty() && interface.path != onlyPath)
             continue;
         auto opened = platform::hid::open(interface.path);
         if (opened.handle) {

@@ -36,7 +36,11 @@ extern std::uint8_t inputBuffer[inputBufferSize];
 // Why the last search did not connect although the joystick's interface is present:
 // permissionDenied means the user may not open it (a udev rule is missing).
 extern platform::hid::openError lastOpenError;
+// Non-empty: the search takes only the interface at this path (the simulated joystick
+// of --simulate, which a real joystick plugged in must not stand in for).
+extern std::string onlyPath;
 
+// Also clears onlyPath.
 void init();
 // Searches the HID interfaces for the joystick and opens it.
 bool connectDevice();

@@ -1,5 +1,7 @@
 #include "device/hidConnection.h"
 
+#include "scriptedHidDevice.h"
+
 #include "device/joystickIds.h"
 #include "device/joystickOutputParser.h"
 #include "platform/usbDevices.h"
@@ -232,6 +234,27 @@ TEST_F(hidLink, controllerReportsOfBothLengthsReachTheParser) {
     EXPECT_FALSE(joystickOutputParser::hasKnobOutput);
     EXPECT_EQ(joystickOutputParser::axisValues[7], 0);
     EXPECT_EQ(joystickOutputParser::buttonVals, state.buttons);
+}
+
+// --simulate talks to the simulated joystick even when a real one is listed first.
+TEST(hidSearch, aChosenPathIsTheOnlyInterfaceTaken) {
+    scriptedHidDevice other({}, "test:hidraw/listed-first");
+    sim::Joystick joystick(hidOnly());
+    hidConnection::init();
+    ASSERT_TRUE(hidConnection::connectDevice());
+    EXPECT_EQ(hidConnection::devicePath, "test:hidraw/listed-first");
+
+    hidConnection::onlyPath = joystick.hid()->path();
+    ASSERT_TRUE(hidConnection::connectDevice());
+    EXPECT_EQ(hidConnection::devicePath, joystick.hid()->path());
+    setData({0xA1, 0x40, 0x00, 0x00, 0x00, 0x80, 0x3F});
+    EXPECT_TRUE(hidConnection::sendVerify());
+    EXPECT_TRUE(other.written().empty());
+
+    joystick.hid()->unplug();
+    EXPECT_FALSE(hidConnection::connectDevice()); // the other one does not stand in
+    hidConnection::init();
+    EXPECT_TRUE(hidConnection::onlyPath.empty());
 }
 
 TEST_F(hidLink, gibberishIsWrittenPacketByPacket) {
