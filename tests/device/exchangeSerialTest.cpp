@@ -163,7 +163,8 @@ TEST_F(serialExchange, receiveAcceptsCountsFromOneTo585Only) {
         bool accepted;
     };
     const row rows[] = {
-        {0, 2, false}, {586, 2, false}, {0x10000 + 2, 2, false}, {1, 1, true}, {585, 585, true},
+        {0, 2, false},    {586, 2, false}, {0x10000 + 2, 2, false}, {1, 1, true},
+        {585, 585, true}, {2, 4, true}, // more than announced: the announced packets only
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.announced);
