@@ -61,7 +61,7 @@ bool serialTestAccepted() {
         return true;
     if (serial.sendRequestFirmwareVersion() == serialConnection::noReply &&
         platform::dialogs::messageBox(serialTestWarning, serialTestCaption,
-                                      platform::dialogs::buttons::okCancel) ==
+                                      platform::dialogs::buttons::okCancelWarning) ==
             platform::dialogs::button::cancel)
         return false;
     serial.disconnect();

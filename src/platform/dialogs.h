@@ -11,7 +11,9 @@
 // messages are acknowledged, questions are answered Cancel, file dialogs are cancelled.
 namespace platform::dialogs {
 
-enum class buttons { ok, okCancel };
+// okCancelWarning: a warning with OK and Cancel, where Cancel is the default (Enter
+// does not go ahead by accident).
+enum class buttons { ok, okCancel, okCancelWarning };
 enum class button { ok, cancel };
 
 struct fileFilter {

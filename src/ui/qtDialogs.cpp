@@ -47,6 +47,10 @@ platform::dialogs::button qtDialogs::messageBox(const std::string& text, const s
     if (choice == platform::dialogs::buttons::okCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
+    } else if (choice == platform::dialogs::buttons::okCancelWarning) {
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }

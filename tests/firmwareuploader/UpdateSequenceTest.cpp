@@ -195,7 +195,7 @@ TEST_F(sequenceTest, cancellingTheSerialTestWarningKeepsTheLinkAndTheJoystickAsT
                                      "New firmware might not upload successfully.\n"
                                      "Proceed anyway?");
     EXPECT_EQ(boxes.boxes()[0].caption, "Warning: Serial test failed");
-    EXPECT_EQ(boxes.boxes()[0].choice, platform::dialogs::buttons::okCancel);
+    EXPECT_EQ(boxes.boxes()[0].choice, platform::dialogs::buttons::okCancelWarning);
     EXPECT_TRUE(serial.isConnected());
     EXPECT_EQ(link->currentPhase(), sim::SerialJoystick::phase::normal);
     EXPECT_EQ(chip->memory.resetRequests(), 0);

@@ -13,6 +13,7 @@
 
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
@@ -42,7 +43,7 @@ protected:
         sim::JoystickOptions options;
         options.serial = serialLink;
         options.hid = hidLink;
-        options.hidOptions.controllerPeriodMs = 7;
+        options.hidOptions.controllerPeriodMs = 1; // echoes found among busy controller reports
         joystick = std::make_unique<sim::Joystick>(options);
         return start();
     }
