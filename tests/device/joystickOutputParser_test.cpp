@@ -77,6 +77,11 @@ TEST(joystickOutputParser, otherReportsChangeNothing) {
         EXPECT_TRUE(jop::hasKnobOutput);
     }
     EXPECT_FALSE(jop::parseReport(withKnobs.data(), 0));
+    // Nor does a report between the two sizes after the knob-less form: the display
+    // keeps showing no knobs.
+    ASSERT_TRUE(jop::parseReport(withKnobs.data(), jop::reportWithoutKnobsSize));
+    EXPECT_FALSE(jop::parseReport(eighteen.data(), eighteen.size()));
+    EXPECT_FALSE(jop::hasKnobOutput);
     // Longer reports are the form with knobs.
     auto longer = withKnobs;
     longer.resize(32, 0xEE);

@@ -114,6 +114,10 @@ put("samba_monitor", "usb_extensions",
         version, *usb_chip, word(0x12345678), bytes(range(33)), b"Z0000ABCD#\n\r",
         b"X\n\r", b"Y\n\r", b"Y\n\r", *usb_chip, b""))
 
+put("samba_monitor", "usb_flash_driver",
+    bytes([1, 0x0E, 0x8E, 0, 0, 0, 0, 0, 0]) + answers(
+        b"", b"\n\r", *usb_chip, version, *usb_chip, *([word(0xFFFFFFFF)] * 40)))
+
 block = bytes([1, 1, 0xFE]) + bytes(range(128))
 block += struct.pack(">H", crc16(block[3:]))
 serial_chip = [word(0x20000800), word(0x412FC230), word(0x285E0A60)]  # vector, CPUID, CHIPID

@@ -1,6 +1,7 @@
 // The monitor client against a hostile or broken boot monitor: whatever it answers to
-// the connection, the version and chip-id questions, the extension commands and the
-// block transfers, the client either goes on or throws SambaError.
+// the connection, the version and chip-id questions, the extension commands, the
+// block transfers and the flash driver's register reads, the client either goes on or
+// throws one of the uploader's exceptions.
 //
 // Byte 0: bit 0 the port is USB, bits 1-2 how writes go (whole, five bytes at a time,
 // refused). Bytes 1-8: the operations run after connecting (low nibble the operation,
@@ -10,6 +11,7 @@
 #include "firmwareuploader/FlashFactory.h"
 #include "firmwareuploader/Samba.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -64,6 +66,17 @@ void run(Samba& samba, std::uint8_t op) {
     case 13:
         samba.writeByte(0x20000000, 0xA5);
         break;
+    case 14:
+        // The driver of the part the monitor claims to be, talking to that monitor.
+        if (Flash::Ptr flash = FlashFactory().create(samba, samba.chipId())) {
+            flash->isLocked();
+            flash->getSecurity();
+            flash->getLockRegion(static_cast<std::uint32_t>(size) % (flash->lockRegions() + 1));
+            flash->loadBuffer(buffer.data(),
+                              static_cast<std::uint16_t>(std::min<int>(size, flash->pageSize())));
+            flash->writePage(static_cast<std::uint32_t>(size) % (flash->numPages() + 1));
+        }
+        break;
     default:
         break;
     }
@@ -89,9 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const SambaError&) {
     }
     for (std::size_t i = 0; i < scriptLength; ++i) {
+        // Every failure of the uploader is an exception with a text for the user.
         try {
             run(samba, script[i]);
-        } catch (const SambaError&) {
+        } catch (const std::exception&) {
         }
     }
     samba.disconnect();
