@@ -107,8 +107,9 @@ int settingsFloatSliderEditPair::positionOfValue(float value) const {
         p = std::log(static_cast<double>(value)) * 500.0 / std::log(static_cast<double>(maximum)) +
             500.0;
     else
-        p = (static_cast<double>(value) - minimum) * sliderSteps /
-            (static_cast<double>(maximum) - minimum);
+        // In float, as the value was made: widening 3.33f first would give 332.99...
+        // and move a slider just set to 333 back by one.
+        p = (value - minimum) * static_cast<float>(sliderSteps) / (maximum - minimum);
     // Values outside the slider's reach (a bad file, a knob value) sit at its ends.
     if (std::isnan(p))
         p = 0.0;

@@ -238,6 +238,15 @@ TEST_F(editControls, linearSliderPairRoundsToTheStep) {
     pair.setEditFromReference();
     EXPECT_EQ(pair.editWindow->text(), "3.33");
     EXPECT_FLOAT_EQ(setting.value, 3.33f);
+    // The rounded value that the edit stored puts the slider back where it was.
+    for (const int position : {1, 29, 333, 580, 999}) {
+        SCOPED_TRACE(position);
+        pair.sliderWindow->setValue(position);
+        pair.setReferenceFromSlider();
+        pair.setEditFromReference();
+        pair.setSliderFromReference();
+        EXPECT_EQ(pair.sliderWindow->value(), position);
+    }
     pair.reversed = true;
     EXPECT_FLOAT_EQ(pair.valueAtPosition(1000), 0.0f);
     EXPECT_EQ(pair.positionOfValue(2.5f), 750);
