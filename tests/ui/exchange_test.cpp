@@ -109,7 +109,7 @@ TEST_F(exchange, sendAndReceiveOverSerial) {
     l.receiveButton.window->click();
     EXPECT_EQ(script.boxes().back().text, "Received via serial");
     EXPECT_TRUE(modifySetting::modeUseConstant[modifySetting::smoothingGroup]);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return l.smoothing[1].sliderWindow->isEnabled(); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return l.smoothing[1].sliderWindow->isEnabled(); }, 10000));
     EXPECT_FALSE(l.baseSensitivity[1].sliderWindow->isEnabled());
 }
 
@@ -139,7 +139,7 @@ TEST_F(exchange, sendAndReceiveOverHid) {
     EXPECT_EQ(l.axisSensitivity[0][1].window->text(), "3.75");
     EXPECT_GT(l.progressBar->value(), 0);
     // Timer 2 clears the progress bar half a second later.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return l.progressBar->value() == 0; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return l.progressBar->value() == 0; }, 10000));
     EXPECT_FALSE(w.timer(sendReceive::progressResetTimerId)->isActive());
 }
 
