@@ -16,9 +16,15 @@ public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && control) {
+            // Tips show even while the control's window is not the active one; the
+            // window is known only once the control is placed in it.
+            control->window()->setAttribute(Qt::WA_AlwaysShowToolTips);
+            return false;
+        }
         if (event->type() != QEvent::ToolTip)
             return false;
-        auto* control = qobject_cast<QWidget*>(watched);
         if (!control || control->toolTip().isEmpty())
             return false;
         const auto* help = static_cast<QHelpEvent*>(event);

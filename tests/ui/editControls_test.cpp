@@ -342,6 +342,14 @@ TEST_F(editControls, toolTipsWrapAtThreeHundredPixels) {
     EXPECT_EQ(control.toolTip(), text);
     EXPECT_EQ(QToolTip::text(), wrapToolTipText(text, QFontMetrics(QToolTip::font()), 300));
     QToolTip::hideText();
+
+    // Tips are shown even while their window is not the active one.
+    QWidget window;
+    auto* child = new QWidget(&window);
+    CreateToolTipForRect(child, text);
+    EXPECT_FALSE(window.testAttribute(Qt::WA_AlwaysShowToolTips));
+    window.show();
+    EXPECT_TRUE(window.testAttribute(Qt::WA_AlwaysShowToolTips));
 }
 
 } // namespace
