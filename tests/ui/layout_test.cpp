@@ -232,6 +232,23 @@ TEST_F(layout, knobControlledValuesShowKnob) {
     EXPECT_EQ(l.axisCurvature[0][4].window->text(), "knob");
     EXPECT_FALSE(l.axisCurvature[0][4].window->isEnabled());
     EXPECT_TRUE(settings::modes[0].axes[4].curvature.knobControlled);
+
+    // A knob-controlled base sensitivity or smoothing is shown by its value and kept
+    // as received until the user moves the slider.
+    analogSetting& base = settings::modes[0].baseSensitivity;
+    base.value = 2.3456f;
+    base.knobControlled = true;
+    base.knobValue = 0.25f;
+    settings::modes[0].smoothing.knobControlled = true;
+    l.setAllValuesFromSettings();
+    EXPECT_EQ(l.baseSensitivity[0].editWindow->text(), "2.346");
+    EXPECT_TRUE(base.knobControlled);
+    EXPECT_FLOAT_EQ(base.value, 2.3456f);
+    EXPECT_FLOAT_EQ(base.knobValue, 0.25f);
+    EXPECT_TRUE(settings::modes[0].smoothing.knobControlled);
+    l.baseSensitivity[0].sliderWindow->setValue(500);
+    EXPECT_FALSE(base.knobControlled);
+    EXPECT_FLOAT_EQ(base.value, 1.0f);
 }
 
 TEST_F(layout, controlsCarryTheirPlacesCaptionsAndTips) {
