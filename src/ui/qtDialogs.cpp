@@ -43,6 +43,8 @@ platform::dialogs::button qtDialogs::messageBox(const std::string& text, const s
                                                 platform::dialogs::buttons choice) {
     QMessageBox box(owner());
     box.setWindowTitle(QString::fromStdString(caption));
+    // Messages quote file names and device answers: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));
     if (choice == platform::dialogs::buttons::okCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

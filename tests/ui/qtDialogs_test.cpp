@@ -16,6 +16,7 @@ struct shownBox {
     QString defaultText;
     QString title;
     QString text;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Shows a real box, notes what it looks like, and answers it as Enter would.
@@ -26,6 +27,7 @@ dialogs::button answerWithDefault(dialogs::buttons choice, shownBox& seen) {
         seen.icon = box->icon();
         seen.title = box->windowTitle();
         seen.text = box->text();
+        seen.format = box->textFormat();
         if (auto* b = box->defaultButton()) {
             seen.defaultText = b->text();
             b->click();
@@ -44,6 +46,7 @@ TEST(qtDialogs, questionsDefaultToOkAndWarningsToCancel) {
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.title, "Warning: Serial test failed");
     EXPECT_EQ(seen.text, "Proceed anyway?");
+    EXPECT_EQ(seen.format, Qt::PlainText);
 
     EXPECT_EQ(answerWithDefault(dialogs::buttons::okCancelWarning, seen), dialogs::button::cancel);
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
