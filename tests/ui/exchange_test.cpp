@@ -204,7 +204,7 @@ TEST_F(exchange, theDeviceWatchNoticesTheJoystick) {
     mainWindow& w = start();
     ASSERT_EQ(sendReceive::activeState, 0);
     joystick = std::make_unique<sim::Joystick>();
-    ASSERT_TRUE(QTest::qWaitFor([] { return sendReceive::activeState == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return sendReceive::activeState == 1; }, 20000));
     EXPECT_NE(w.windowTitle(), "Marlovan Settings - Not Connected");
 }
 
