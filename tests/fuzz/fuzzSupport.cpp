@@ -5,6 +5,7 @@
 #include "settings/settings.h"
 #include "settings/settingsParser.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +26,53 @@ struct scratchFolder {
     ~scratchFolder() {
         std::error_code ec;
         std::filesystem::remove_all(path, ec);
+    }
+};
+
+// What a file holds for certain: the global settings, the mode buttons in use and
+// mode A, compared as the model compares them.
+struct heldByFile {
+    std::uint8_t LEDoutput = settings::LEDoutput;
+    bool flags[8] = {settings::ledHighBrightness,       settings::knobsDisabled,
+                     settings::loadCellDiagnosticMode,  settings::digitalOutputDiagnosticMode,
+                     settings::useRightKnobForSettings, settings::useModeCycleButton,
+                     settings::useModeMomentary[0],     settings::useModeMomentary[1]};
+    std::uint8_t numModes = settings::numModes;
+    std::uint8_t modeButtons[3] = {settings::modeButtons[0], settings::modeButtons[1],
+                                   settings::modeButtons[2]};
+    settings::mode modeA;
+
+    heldByFile() {
+        modeA.linkDigitalSettings();
+        modeA = settings::modes[0];
+    }
+
+    bool sameAsModel() const {
+        if (LEDoutput != settings::LEDoutput || numModes != settings::numModes)
+            return false;
+        const heldByFile now;
+        if (!std::equal(flags, flags + 8, now.flags))
+            return false;
+        for (int i = 0; i < settings::modesInUse(); ++i)
+            if (modeButtons[i] != settings::modeButtons[i])
+                return false;
+        const settings::mode& a = settings::modes[0];
+        for (int i = 0; i < settings::digitalCount; ++i)
+            if (!modeA.digitalSettings[i]->compare(*a.digitalSettings[i]))
+                return false;
+        for (int id = 0; id < 4; ++id)
+            if (!(*modeA.analogById(id) == *a.analogById(id)))
+                return false;
+        for (int axis = 0; axis < settings::axisCount; ++axis) {
+            const settings::axisSettings& x = modeA.axes[axis];
+            const settings::axisSettings& y = a.axes[axis];
+            if (x.disabled != y.disabled || x.inverted != y.inverted)
+                return false;
+            for (int id = 0; id < 5; ++id)
+                if (!(*x.analogById(id) == *y.analogById(id)))
+                    return false;
+        }
+        return true;
     }
 };
 
@@ -70,6 +118,12 @@ void checkBlockReopens() {
     const std::vector<std::uint8_t> saved = settingsBlock();
     openBlock(saved);
     check(settingsBlock() == saved, "settings changed by a save and a reopen");
+}
+
+void checkSaveKeepsSettings() {
+    const heldByFile before;
+    checkBlockReopens();
+    check(before.sameAsModel(), "a setting changed by a save and a reopen");
 }
 
 std::string scratchPath(const std::string& name) {

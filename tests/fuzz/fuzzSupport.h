@@ -30,6 +30,11 @@ void openBlock(const std::vector<std::uint8_t>& block);
 // block that was saved. Leaves the reopened model in place.
 void checkBlockReopens();
 
+// Saving and reopening keeps every setting that a file holds: the global settings, the
+// mode buttons in use and all of mode A (the modes after it may share its packets), as
+// the model compares them. Leaves the reopened model in place.
+void checkSaveKeepsSettings();
+
 // A path in a folder of this process's own (created on first use, removed at exit).
 std::string scratchPath(const std::string& name);
 void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size);

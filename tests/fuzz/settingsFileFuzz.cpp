@@ -11,6 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     file::active = path;
     fuzzSupport::check(file::openCurrentFile(), "a readable settings file was refused");
+    fuzzSupport::checkSaveKeepsSettings();
     const std::vector<std::uint8_t> opened = fuzzSupport::settingsBlock();
 
     file::active = fuzzSupport::scratchPath("saved.jxc");

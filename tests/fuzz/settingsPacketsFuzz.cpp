@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             modifySetting::updateSettingFromModeConstants(false, group);
     }
 
-    fuzzSupport::checkBlockReopens();
+    fuzzSupport::checkSaveKeepsSettings();
     // The prebuilt list of the parsed model is the same block as a save.
     prebuiltSettings::upToDate = false;
     const std::int32_t count = prebuiltSettings::prebuildAllSettings();
