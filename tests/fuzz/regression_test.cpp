@@ -24,6 +24,11 @@ struct corpusInput {
     std::filesystem::path path;
 };
 
+// Test listings name the input file instead of dumping the record's bytes.
+void PrintTo(const corpusInput& input, std::ostream* os) {
+    *os << input.path.filename().string();
+}
+
 std::vector<corpusInput> corpus() {
     std::vector<corpusInput> inputs;
     auto add = [&](const char* target, entry harness) {
