@@ -9,15 +9,9 @@ namespace {
 
 // Every command of the program, in the order of the help text.
 const cli::addCommand commands[] = {
-    cli::addDecodeCommand,
-    cli::addEncodeCommand,
-    cli::addPacketsCommand,
-    cli::addDefaultsCommand,
-    cli::addSendCommand,
-    cli::addReceiveCommand,
-    cli::addInfoCommand,
-    cli::addFlashCommand,
-    cli::addPortsCommand,
+    cli::addDecodeCommand,   cli::addEncodeCommand, cli::addPacketsCommand,
+    cli::addDefaultsCommand, cli::addSendCommand,   cli::addReceiveCommand,
+    cli::addInfoCommand,     cli::addFlashCommand,  cli::addPortsCommand,
 };
 
 } // namespace
