@@ -17,33 +17,60 @@ namespace {
 
 speed_t speedFor(int baud) {
     switch (baud) {
-    case 50: return B50;
-    case 75: return B75;
-    case 110: return B110;
-    case 134: return B134;
-    case 150: return B150;
-    case 200: return B200;
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 1800: return B1800;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    case 500000: return B500000;
-    case 576000: return B576000;
-    case 921600: return B921600;
-    case 1000000: return B1000000;
-    case 1152000: return B1152000;
-    case 1500000: return B1500000;
-    case 2000000: return B2000000;
-    default: return B0;
+    case 50:
+        return B50;
+    case 75:
+        return B75;
+    case 110:
+        return B110;
+    case 134:
+        return B134;
+    case 150:
+        return B150;
+    case 200:
+        return B200;
+    case 300:
+        return B300;
+    case 600:
+        return B600;
+    case 1200:
+        return B1200;
+    case 1800:
+        return B1800;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    case 460800:
+        return B460800;
+    case 500000:
+        return B500000;
+    case 576000:
+        return B576000;
+    case 921600:
+        return B921600;
+    case 1000000:
+        return B1000000;
+    case 1152000:
+        return B1152000;
+    case 1500000:
+        return B1500000;
+    case 2000000:
+        return B2000000;
+    default:
+        return B0;
     }
 }
 
@@ -58,7 +85,9 @@ int remainingMs(std::chrono::steady_clock::time_point deadline) {
 
 } // namespace
 
-tty::~tty() { close(); }
+tty::~tty() {
+    close();
+}
 
 tty::tty(tty&& other) noexcept
     : fd(std::exchange(other.fd, -1)), error(other.error), baud(other.baud),
@@ -131,11 +160,20 @@ bool tty::setLine(int baudRate, int dataBits, parity p, stopBits s) {
     speed_t speed = speedFor(baudRate);
     tcflag_t size = 0;
     switch (dataBits) {
-    case 5: size = CS5; break;
-    case 6: size = CS6; break;
-    case 7: size = CS7; break;
-    case 8: size = CS8; break;
-    default: speed = B0;
+    case 5:
+        size = CS5;
+        break;
+    case 6:
+        size = CS6;
+        break;
+    case 7:
+        size = CS7;
+        break;
+    case 8:
+        size = CS8;
+        break;
+    default:
+        speed = B0;
     }
     if (speed == B0) {
         error = EINVAL;
@@ -149,9 +187,14 @@ bool tty::setLine(int baudRate, int dataBits, parity p, stopBits s) {
     t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
     t.c_cflag |= size;
     switch (p) {
-    case parity::none: break;
-    case parity::odd: t.c_cflag |= PARENB | PARODD; break;
-    case parity::even: t.c_cflag |= PARENB; break;
+    case parity::none:
+        break;
+    case parity::odd:
+        t.c_cflag |= PARENB | PARODD;
+        break;
+    case parity::even:
+        t.c_cflag |= PARENB;
+        break;
     }
     if (s != stopBits::one)
         t.c_cflag |= CSTOPB;
@@ -165,7 +208,9 @@ bool tty::setLine(int baudRate, int dataBits, parity p, stopBits s) {
     return true;
 }
 
-int tty::baudRate() const { return fd >= 0 ? baud : 0; }
+int tty::baudRate() const {
+    return fd >= 0 ? baud : 0;
+}
 
 int tty::read(std::uint8_t* buffer, std::size_t size, std::chrono::milliseconds timeout) {
     if (fd < 0) {
@@ -267,8 +312,12 @@ void tty::discardInput() {
         ::tcflush(fd, TCIFLUSH);
 }
 
-std::string errorString(int errorNumber) { return std::strerror(errorNumber); }
+std::string errorString(int errorNumber) {
+    return std::strerror(errorNumber);
+}
 
-void sleepMilliseconds(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMilliseconds(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 } // namespace platform
