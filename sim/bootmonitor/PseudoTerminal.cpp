@@ -1,5 +1,7 @@
 #include "sim/bootmonitor/PseudoTerminal.h"
 
+#include "platform/tty.h"
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -10,39 +12,6 @@
 #include <unistd.h>
 
 namespace sim {
-
-namespace {
-
-int baudOf(speed_t speed) {
-    switch (speed) {
-    case B1200:
-        return 1200;
-    case B2400:
-        return 2400;
-    case B4800:
-        return 4800;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    case B230400:
-        return 230400;
-    case B460800:
-        return 460800;
-    case B921600:
-        return 921600;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 PseudoTerminal::PseudoTerminal() {
     int fds[2];
@@ -136,10 +105,7 @@ void PseudoTerminal::put(const std::string& text) {
 }
 
 int PseudoTerminal::lineBaud() const {
-    termios t{};
-    if (master < 0 || ::tcgetattr(master, &t) != 0)
-        return 0;
-    return baudOf(::cfgetospeed(&t));
+    return platform::lineBaud(master);
 }
 
 } // namespace sim

@@ -1,5 +1,7 @@
 #include "sim/joystick/JoystickPty.h"
 
+#include "platform/tty.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -87,29 +89,7 @@ bool JoystickPty::write(const std::uint8_t* data, std::size_t size) {
 }
 
 int JoystickPty::slaveBaud() const {
-    termios t{};
-    if (master < 0 || ::tcgetattr(master, &t) != 0)
-        return 0;
-    switch (::cfgetospeed(&t)) {
-    case B1200:
-        return 1200;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    case B230400:
-        return 230400;
-    case B921600:
-        return 921600;
-    default:
-        return 0;
-    }
+    return platform::lineBaud(master);
 }
 
 } // namespace sim

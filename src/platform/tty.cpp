@@ -15,63 +15,26 @@ namespace platform {
 
 namespace {
 
+struct speedName {
+    int baud;
+    speed_t speed;
+};
+
+constexpr speedName speeds[] = {
+    {50, B50},           {75, B75},           {110, B110},         {134, B134},
+    {150, B150},         {200, B200},         {300, B300},         {600, B600},
+    {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
+    {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+    {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
+    {1500000, B1500000}, {2000000, B2000000},
+};
+
 speed_t speedFor(int baud) {
-    switch (baud) {
-    case 50:
-        return B50;
-    case 75:
-        return B75;
-    case 110:
-        return B110;
-    case 134:
-        return B134;
-    case 150:
-        return B150;
-    case 200:
-        return B200;
-    case 300:
-        return B300;
-    case 600:
-        return B600;
-    case 1200:
-        return B1200;
-    case 1800:
-        return B1800;
-    case 2400:
-        return B2400;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    case 230400:
-        return B230400;
-    case 460800:
-        return B460800;
-    case 500000:
-        return B500000;
-    case 576000:
-        return B576000;
-    case 921600:
-        return B921600;
-    case 1000000:
-        return B1000000;
-    case 1152000:
-        return B1152000;
-    case 1500000:
-        return B1500000;
-    case 2000000:
-        return B2000000;
-    default:
-        return B0;
-    }
+    for (const auto& s : speeds)
+        if (s.baud == baud)
+            return s.speed;
+    return B0;
 }
 
 int remainingMs(std::chrono::steady_clock::time_point deadline) {
@@ -310,6 +273,17 @@ int tty::write(const std::uint8_t* buffer, std::size_t size, std::chrono::millis
 void tty::discardInput() {
     if (fd >= 0)
         ::tcflush(fd, TCIFLUSH);
+}
+
+int lineBaud(int fd) {
+    termios t{};
+    if (fd < 0 || ::tcgetattr(fd, &t) != 0)
+        return 0;
+    const speed_t speed = ::cfgetospeed(&t);
+    for (const auto& s : speeds)
+        if (s.speed == speed)
+            return s.baud;
+    return 0;
 }
 
 std::string errorString(int errorNumber) {

@@ -59,6 +59,10 @@ private:
     std::string openPath;
 };
 
+// The baud rate set on the line behind `fd` (a pseudo-terminal's master reports what
+// the program on its slave set), 0 when unknown.
+int lineBaud(int fd);
+
 // The operating system's text for an error number (strerror).
 std::string errorString(int errorNumber);
 

@@ -77,6 +77,12 @@ TEST(tty, refusesUnknownLineSettings) {
     EXPECT_FALSE(t.setLine(9600, 9, platform::tty::parity::none, platform::tty::stopBits::one));
     EXPECT_TRUE(t.setLine(921600, 8, platform::tty::parity::even, platform::tty::stopBits::two));
     EXPECT_EQ(t.baudRate(), 921600);
+    // The device side sees the rate the program set: how the simulator notices the
+    // 1200-baud touch.
+    EXPECT_EQ(platform::lineBaud(pty.master), 921600);
+    EXPECT_TRUE(t.setLine(1200, 8, platform::tty::parity::none, platform::tty::stopBits::one));
+    EXPECT_EQ(platform::lineBaud(pty.master), 1200);
+    EXPECT_EQ(platform::lineBaud(-1), 0);
 }
 
 TEST(tty, aVanishedDeviceIsAnError) {
