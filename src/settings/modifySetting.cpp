@@ -59,6 +59,12 @@ template <class Pred> bool anyKnob(Pred differs) {
     return differs(0) || differs(1);
 }
 
+template <class Copy> void forEachKnob(Copy copy) {
+    for (int k = 0; k < knobCount; ++k) {
+        copy(k);
+    }
+}
+
 // Value-only comparison: knob-control state does not count here, and a NaN differs.
 bool valueDiffers(const analogSetting& a, const analogSetting& b) {
     return !(a.value == b.value);
@@ -199,34 +205,24 @@ void copyGroup(int group, const settings::mode& from, settings::mode& to) {
         to.extendedButtons.disableHatSwitch = from.extendedButtons.disableHatSwitch;
         break;
     case knobInvertedGroup:
-        for (int k = 0; k < knobCount; ++k) {
-            to.knobRange[k].inverted = from.knobRange[k].inverted;
-        }
+        forEachKnob([&](int k) { to.knobRange[k].inverted = from.knobRange[k].inverted; });
         break;
     case knobUseDeadzoneGroup:
-        for (int k = 0; k < knobCount; ++k) {
+        forEachKnob([&](int k) {
             to.knobRange[k].useCenterDeadzone = from.knobRange[k].useCenterDeadzone;
-        }
+        });
         break;
     case knobMinimumGroup:
-        for (int k = 0; k < knobCount; ++k) {
-            to.knobRange[k].minimum = from.knobRange[k].minimum;
-        }
+        forEachKnob([&](int k) { to.knobRange[k].minimum = from.knobRange[k].minimum; });
         break;
     case knobMaximumGroup:
-        for (int k = 0; k < knobCount; ++k) {
-            to.knobRange[k].maximum = from.knobRange[k].maximum;
-        }
+        forEachKnob([&](int k) { to.knobRange[k].maximum = from.knobRange[k].maximum; });
         break;
     case knobCenterGroup:
-        for (int k = 0; k < knobCount; ++k) {
-            to.knobCenter[k].center = from.knobCenter[k].center;
-        }
+        forEachKnob([&](int k) { to.knobCenter[k].center = from.knobCenter[k].center; });
         break;
     case knobDeadzoneEndGroup:
-        for (int k = 0; k < knobCount; ++k) {
-            to.knobCenter[k].deadzoneEnd = from.knobCenter[k].deadzoneEnd;
-        }
+        forEachKnob([&](int k) { to.knobCenter[k].deadzoneEnd = from.knobCenter[k].deadzoneEnd; });
         break;
     default:
         break;

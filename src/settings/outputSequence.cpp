@@ -11,11 +11,13 @@ using settings::axisCount;
 using settings::modeCount;
 using settings::modes;
 
-// Mode masks of the groups of modes in use whose setting equals that of the group's
-// first mode; `equal(first, later)` compares against the first mode only.
-template <class Equal, class Emit> bool forEachModeGroup(Equal equal, Emit emit) {
-    const int count = settings::modesInUse();
-    bool covered[modeCount] = {};
+// Masks of the groups among items 0..count-1 whose setting equals that of the group's
+// first item; `equal(first, later)` compares against the first item only.
+constexpr int maskBits = 8;
+static_assert(modeCount <= maskBits && axisCount <= maskBits);
+
+template <class Equal, class Emit> bool forEachGroup(int count, Equal equal, Emit emit) {
+    bool covered[maskBits] = {};
     for (int first = 0; first < count; ++first) {
         if (covered[first]) {
             continue;
@@ -34,24 +36,13 @@ template <class Equal, class Emit> bool forEachModeGroup(Equal equal, Emit emit)
     return true;
 }
 
+// Groups of the modes in use (mode mask) and of the six axes (axis mask).
+template <class Equal, class Emit> bool forEachModeGroup(Equal equal, Emit emit) {
+    return forEachGroup(settings::modesInUse(), equal, emit);
+}
+
 template <class Equal, class Emit> bool forEachAxisGroup(Equal equal, Emit emit) {
-    bool covered[axisCount] = {};
-    for (int first = 0; first < axisCount; ++first) {
-        if (covered[first]) {
-            continue;
-        }
-        std::uint8_t mask = static_cast<std::uint8_t>(1u << first);
-        for (int later = first + 1; later < axisCount; ++later) {
-            if (!covered[later] && equal(first, later)) {
-                mask |= static_cast<std::uint8_t>(1u << later);
-                covered[later] = true;
-            }
-        }
-        if (!emit(first, mask)) {
-            return false;
-        }
-    }
-    return true;
+    return forEachGroup(axisCount, equal, emit);
 }
 
 } // namespace
