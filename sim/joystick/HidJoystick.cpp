@@ -219,6 +219,10 @@ void HidJoystick::core::onOutput(const std::uint8_t* bytes, std::size_t size) {
             nextRepeat = at;
             return;
         }
+        // A copy of the previous packet was on its way before the echo arrived; the
+        // program echoes that copy too.
+        if (index > 0 && std::equal(p.begin(), p.end(), outgoing.begin() + (index - 1) * 7))
+            return;
         sending = false;
     }
     auto corrupt = [&](std::vector<std::uint8_t> r) {

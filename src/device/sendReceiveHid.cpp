@@ -79,12 +79,22 @@ bool startReceiveSettingsViaHID(exchangeWindow& window) {
 }
 
 void timerLoopReceiveSettings(exchangeWindow& window) {
+    // Nothing is painted between the passes of a tick, so one refresh of the controls
+    // after the last pass shows the same as one after every packet, at a tenth of the
+    // work; a busy machine would otherwise stretch a receive over many seconds.
+    bool parsedAny = false;
+    auto showParsed = [&] {
+        if (parsedAny)
+            window.refreshFromSettings();
+    };
     for (int pass = 0; pass < hidReadsPerTick; ++pass) {
         if (!hidConnection::isConnected) {
+            showParsed();
             endLinkLost(window);
             return;
         }
         if (microsecondsSinceLastPacket() > hidReceiveTimeoutMicroseconds) {
+            showParsed();
             endTimedOut(window);
             return;
         }
@@ -117,8 +127,9 @@ void timerLoopReceiveSettings(exchangeWindow& window) {
         const std::uint8_t* p = hidConnection::lastPacket;
         hidConnection::setOutput(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
         hidConnection::sendValues();
-        window.refreshFromSettings();
+        parsedAny = true;
     }
+    showParsed();
 }
 
 } // namespace sendReceive

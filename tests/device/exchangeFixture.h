@@ -45,8 +45,8 @@ public:
     bool timerRunning(int id) const { return runningTimers.count(id) != 0; }
 
     // Runs timer 1 as the window program would, every 10 ms until it stops; false when
-    // it still runs after `limit`.
-    bool runReceiveTimer(std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    // it still runs after `limit` (the receive's own time-out ends it long before).
+    bool runReceiveTimer(std::chrono::milliseconds limit = std::chrono::seconds(120)) {
         const auto end = std::chrono::steady_clock::now() + limit;
         while (timerRunning(sendReceive::receiveTimerId)) {
             if (std::chrono::steady_clock::now() > end) {

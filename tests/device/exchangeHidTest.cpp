@@ -145,6 +145,7 @@ TEST_F(hidExchange, receiveCountsNewPacketsOnlyAndEchoesAllButTheLast) {
     EXPECT_EQ(shown(), (boxes{{"Received via HID", "Receive"}})); // all in the first tick
     EXPECT_FALSE(window.timerRunning(sendReceive::receiveTimerId));
     EXPECT_EQ(device.remaining(), 1u);
+    EXPECT_EQ(window.refreshes, 1); // once for the tick, not once per packet
 
     EXPECT_EQ(settings::LEDoutput, 3);
     EXPECT_FLOAT_EQ(settings::modes[0].smoothing.value, 2.5f);
