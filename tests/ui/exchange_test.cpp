@@ -135,8 +135,8 @@ TEST_F(exchange, sendAndReceiveOverHid) {
     EXPECT_TRUE(w.timer(sendReceive::receiveTimerId)->isActive() || boxShown("Received via HID"));
     // The receive ends by itself, at the latest 3.3 s after the last new packet; a loaded
     // machine only makes it slower.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !w.timer(sendReceive::receiveTimerId)->isActive(); }, 120000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !w.timer(sendReceive::receiveTimerId)->isActive(); }, 120000));
     ASSERT_FALSE(script.boxes().empty());
     EXPECT_EQ(script.boxes().back().text, "Received via HID");
     EXPECT_EQ(script.boxes().back().caption, "Receive");
