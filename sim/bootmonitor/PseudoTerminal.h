@@ -1,14 +1,15 @@
 #pragma once
 
+#include "sim/pty/PtyMaster.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace sim {
 
-// The device side of a pseudo-terminal. The program opens the slave by its path as
-// it would a real serial port; the simulated device reads and writes the master,
-// which stays open while the program closes and reopens its end.
+// The boot monitor's side of a pseudo-terminal: byte-wise reads and whole writes that
+// another thread can interrupt.
 class PseudoTerminal {
 public:
     // Thrown out of get() and put() once stop() was called.
@@ -19,9 +20,9 @@ public:
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-    bool isOpen() const { return master >= 0; }
-    const std::string& slavePath() const { return path; } // "/dev/pts/3"
-    std::string slaveName() const;                        // "pts/3"
+    bool isOpen() const { return pty.isOpen() && wakeRead >= 0; }
+    const std::string& slavePath() const { return pty.slavePath(); } // "/dev/pts/3"
+    std::string slaveName() const { return pty.slaveName(); }        // "pts/3"
 
     // One byte as 0..255, or -1 when none arrived within `timeoutMs`.
     int get(int timeoutMs);
@@ -31,15 +32,14 @@ public:
     void put(const std::string& text);
 
     // The baud rate the program last set on its end of the line.
-    int lineBaud() const;
+    int lineBaud() const { return pty.lineBaud(); }
     // Makes get() and put() throw `stopped`, from any thread.
     void stop();
 
 private:
-    int master = -1;
+    PtyMaster pty;
     int wakeRead = -1;
     int wakeWrite = -1;
-    std::string path;
 };
 
 } // namespace sim

@@ -1,7 +1,7 @@
 #include "sim/joystick/SerialJoystick.h"
 
 #include "device/joystickIds.h"
-#include "sim/joystick/JoystickPty.h"
+#include "sim/pty/PtyMaster.h"
 
 #include <chrono>
 
@@ -94,7 +94,7 @@ std::vector<std::vector<std::uint8_t>> SerialJoystick::received() const {
 }
 
 void SerialJoystick::appear(bool asBootMonitor) {
-    auto pty = std::make_unique<JoystickPty>();
+    auto pty = std::make_unique<PtyMaster>();
     if (!pty->isOpen())
         return;
     platform::usbDevices::serialPort port;
@@ -168,7 +168,7 @@ void SerialJoystick::serve() {
             continue;
         }
         auto waited = line->waitForData(5);
-        if (waited == JoystickPty::wait::data) {
+        if (waited == PtyMaster::wait::data) {
             int n = line->read(buffer, sizeof buffer);
             if (n > 0) {
                 {
@@ -182,10 +182,10 @@ void SerialJoystick::serve() {
             }
             continue;
         }
-        if (waited == JoystickPty::wait::closed) {
+        if (waited == PtyMaster::wait::closed) {
             pending.clear();
             // The slave keeps its line settings while closed: the rate it was closed at.
-            if (now == phase::normal && line->slaveBaud() == touchBaud) {
+            if (now == phase::normal && line->lineBaud() == touchBaud) {
                 // Opened at 1200 baud and closed again: restart into the boot monitor.
                 disappear();
                 sleepMs(options.bootEntryDelayMs);
@@ -256,14 +256,18 @@ void SerialJoystick::answer(std::vector<std::uint8_t> bytes) {
         bytes.back() ^= 0x01;
     if (faults.staleBytes)
         bytes.insert(bytes.begin(), 0x00);
+    // A program that stops reading loses the rest after a few seconds.
+    auto write = [&](const std::uint8_t* data, std::size_t size) {
+        line->write(data, size, clock::now() + std::chrono::seconds(3));
+    };
     if (faults.splitReplies && bytes.size() > 1) {
         std::size_t half = bytes.size() / 2;
-        line->write(bytes.data(), half);
+        write(bytes.data(), half);
         sleepMs(splitGapMs);
-        line->write(bytes.data() + half, bytes.size() - half);
+        write(bytes.data() + half, bytes.size() - half);
         return;
     }
-    line->write(bytes.data(), bytes.size());
+    write(bytes.data(), bytes.size());
 }
 
 } // namespace sim

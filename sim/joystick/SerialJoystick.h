@@ -13,7 +13,7 @@
 
 namespace sim {
 
-class JoystickPty;
+class PtyMaster;
 
 struct SerialJoystickOptions {
     // Time between the joystick's port going and the boot monitor's appearing.
@@ -68,7 +68,7 @@ private:
     std::vector<std::vector<std::uint8_t>> log;
 
     // Serving thread only.
-    std::unique_ptr<JoystickPty> line;
+    std::unique_ptr<PtyMaster> line;
     std::unique_ptr<BootMonitorSession> monitor;
     platform::usbDevices::token registration = 0;
     std::vector<std::uint8_t> pending;

@@ -1,5 +1,6 @@
 #include "firmwareuploader/EefcFlash.h"
 
+#include "firmwareuploader/PlaneStatus.h"
 #include "firmwareuploader/Samba.h"
 
 #include <chrono>
@@ -9,11 +10,8 @@ namespace {
 
 constexpr const char* source = "firmwareuploader/EefcFlash";
 
-constexpr std::uint32_t fsrReady = 1u << 0;
-constexpr std::uint32_t fsrLockError = 1u << 2;
 // Six wait states; every other mode bit clear.
 constexpr std::uint32_t fmrValue = 0x600;
-constexpr int readyPolls = 500;
 
 // General-purpose bit numbers.
 constexpr std::uint32_t gpSecurity = 0;
@@ -43,22 +41,7 @@ EefcFlash::EefcFlash(Samba& samba, const std::string& name, std::uint32_t addr, 
 }
 
 void EefcFlash::waitFSR() {
-    for (int poll = 0; poll < readyPolls; ++poll) {
-        std::uint32_t status0 = samba.readWord(regs + fsrOffset);
-        if (status0 & fsrLockError)
-            throw FlashLockError();
-        bool ready = status0 & fsrReady;
-        if (twoPlanes()) {
-            std::uint32_t status1 = samba.readWord(regs + plane1Offset + fsrOffset);
-            if (status1 & fsrLockError)
-                throw FlashLockError();
-            ready = ready && (status1 & fsrReady);
-        }
-        if (ready)
-            return;
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
-    throw FlashCmdError();
+    waitPlanesReady(samba, regs + fsrOffset, regs + plane1Offset + fsrOffset, twoPlanes() ? 2 : 1);
 }
 
 void EefcFlash::writeFCR0(std::uint8_t command, std::uint32_t argument) {

@@ -1,23 +1,18 @@
 #include "firmwareuploader/EfcFlash.h"
 
+#include "firmwareuploader/PlaneStatus.h"
 #include "firmwareuploader/Samba.h"
-
-#include <chrono>
-#include <thread>
 
 namespace {
 
 constexpr const char* source = "firmwareuploader/EfcFlash";
 
-constexpr std::uint32_t fsrReady = 1u << 0;
-constexpr std::uint32_t fsrLockError = 1u << 2;
 constexpr std::uint32_t fsrSecurity = 1u << 4;
 constexpr std::uint32_t fsrBod = 1u << 8;
 constexpr std::uint32_t fsrBor = 1u << 9;
 constexpr std::uint32_t fsrBootFlash = 1u << 10;
 constexpr std::uint32_t fsrLockBits = 0xFFFF0000u;
 constexpr std::uint32_t fmrNoEraseBeforeProgramming = 1u << 7;
-constexpr int readyPolls = 500;
 
 std::uint32_t checkedPages(std::uint32_t pages, std::uint32_t planes, std::uint32_t lockRegions) {
     FlashGeometryError::require(planes == 1 || planes == 2, "planes == 1 || planes == 2", source);
@@ -46,22 +41,7 @@ std::uint32_t EfcFlash::readFSR1() {
 }
 
 void EfcFlash::waitFSR() {
-    for (int poll = 0; poll < readyPolls; ++poll) {
-        std::uint32_t status0 = readFSR0();
-        if (status0 & fsrLockError)
-            throw FlashLockError();
-        bool ready = status0 & fsrReady;
-        if (twoPlanes()) {
-            std::uint32_t status1 = readFSR1();
-            if (status1 & fsrLockError)
-                throw FlashLockError();
-            ready = ready && (status1 & fsrReady);
-        }
-        if (ready)
-            return;
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
-    throw FlashCmdError();
+    waitPlanesReady(samba, fsr0, fsr1, twoPlanes() ? 2 : 1);
 }
 
 void EfcFlash::writeFCR0(std::uint8_t command, std::uint32_t argument) {

@@ -1,3 +1,4 @@
+#include "device/hidConnection.h"
 #include "files/file.h"
 #include "platform/dialogs.h"
 #include "sim/bootmonitor/JoystickMonitor.h"
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
     if (o.simulate) {
         sim::JoystickOptions simulation;
         joystick = std::make_unique<sim::Joystick>(sim::withBootMonitor(simulation));
+        // A real joystick plugged in must not stand in for the simulated one. The serial
+        // port stays searched: the firmware update finds the boot monitor that way.
+        hidConnection::onlyPath = joystick->hid()->path();
     }
 
     qtDialogs dialogs;

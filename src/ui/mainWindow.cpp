@@ -65,7 +65,10 @@ void mainWindow::startUp() {
     SetMainMenu();
     // 2.-5. link state, settings, control ids
     modifySetting::onAxisTab = true;
+    // The interface chosen before the window (--simulate) is a choice, not link state.
+    const std::string pinnedHid = hidConnection::onlyPath;
     hidConnection::init();
+    hidConnection::onlyPath = pinnedHid;
     sendReceive::activeState = 0;
     settings::init();
     uniqueID::init();

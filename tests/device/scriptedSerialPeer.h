@@ -2,7 +2,7 @@
 
 #include "device/joystickIds.h"
 #include "platform/usbDevices.h"
-#include "sim/joystick/JoystickPty.h"
+#include "sim/pty/PtyMaster.h"
 
 #include <algorithm>
 #include <atomic>
@@ -65,7 +65,7 @@ private:
         std::uint8_t buffer[4096];
         std::size_t pending = 0;
         while (!stopping) {
-            if (pty.waitForData(5) != sim::JoystickPty::wait::data) {
+            if (pty.waitForData(5) != sim::PtyMaster::wait::data) {
                 continue;
             }
             int n = pty.read(buffer, sizeof buffer);
@@ -100,7 +100,8 @@ private:
                     widest,
                     std::chrono::duration_cast<std::chrono::microseconds>(now - previous).count());
             }
-            pty.write(answer.data() + at, std::min(piece, answer.size() - at));
+            pty.write(answer.data() + at, std::min(piece, answer.size() - at),
+                      clock::now() + std::chrono::seconds(3));
             previous = clock::now();
         }
         if (repliesDone == 0) {
@@ -112,7 +113,7 @@ private:
     std::vector<std::uint8_t> answer;
     std::atomic<std::size_t> pieceSize{0};
     std::atomic<int> pieceGapMs{0};
-    sim::JoystickPty pty;
+    sim::PtyMaster pty;
     platform::usbDevices::token registration = 0;
     std::atomic<bool> stopping{false};
     std::atomic<int> requests{0};

@@ -147,6 +147,26 @@ TEST_F(exchange, sendAndReceiveOverHid) {
     EXPECT_FALSE(w.timer(sendReceive::progressResetTimerId)->isActive());
 }
 
+// --simulate pins the HID link to the simulated joystick before the window starts; the
+// window's reset of the link state keeps that choice.
+TEST_F(exchange, aPinnedHidInterfaceIsTheOnlyOneTaken) {
+    sim::JoystickOptions listedFirst;
+    listedFirst.serial = false;
+    sim::Joystick other(listedFirst);
+    sim::JoystickOptions pinnedOptions = listedFirst;
+    pinnedOptions.hidOptions.path = "sim:hidraw/pinned";
+    joystick = std::make_unique<sim::Joystick>(pinnedOptions);
+    hidConnection::onlyPath = joystick->hid()->path();
+
+    mainWindow& w = start();
+    ASSERT_EQ(sendReceive::currentConnection, sendReceive::connectionHid);
+    EXPECT_EQ(hidConnection::devicePath, "sim:hidraw/pinned");
+    w.sendClicked();
+    EXPECT_EQ(script.boxes().back().text, "Sent via HID");
+    EXPECT_FALSE(joystick->hid()->received().empty());
+    EXPECT_TRUE(other.hid()->received().empty());
+}
+
 TEST_F(exchange, autoReceiveAtStartReadsTheJoystickWithoutAsking) {
     // The joystick holds a block with one setting changed; a remembered file is open.
     const std::string path = tempPath("remembered.jxc");

@@ -1,9 +1,8 @@
-#include "sim/joystick/JoystickPty.h"
+#include "sim/pty/PtyMaster.h"
 
 #include "platform/tty.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -12,7 +11,7 @@
 
 namespace sim {
 
-JoystickPty::JoystickPty() {
+PtyMaster::PtyMaster() {
     int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -32,23 +31,23 @@ JoystickPty::JoystickPty() {
     path = name;
 }
 
-JoystickPty::~JoystickPty() {
+PtyMaster::~PtyMaster() {
     close();
 }
 
-void JoystickPty::close() {
+void PtyMaster::close() {
     if (master >= 0) {
         ::close(master);
         master = -1;
     }
 }
 
-std::string JoystickPty::slaveName() const {
+std::string PtyMaster::slaveName() const {
     const std::string prefix = "/dev/";
     return path.compare(0, prefix.size(), prefix) == 0 ? path.substr(prefix.size()) : path;
 }
 
-JoystickPty::wait JoystickPty::waitForData(int timeoutMs) {
+PtyMaster::wait PtyMaster::waitForData(int timeoutMs) {
     if (master < 0)
         return wait::closed;
     pollfd p{master, POLLIN, 0};
@@ -60,17 +59,17 @@ JoystickPty::wait JoystickPty::waitForData(int timeoutMs) {
     return (p.revents & (POLLHUP | POLLERR)) ? wait::closed : wait::idle;
 }
 
-int JoystickPty::read(std::uint8_t* buffer, std::size_t size) {
+int PtyMaster::read(std::uint8_t* buffer, std::size_t size) {
     if (master < 0)
         return 0;
     ssize_t n = ::read(master, buffer, size);
     return n > 0 ? static_cast<int>(n) : 0;
 }
 
-bool JoystickPty::write(const std::uint8_t* data, std::size_t size) {
+PtyMaster::written PtyMaster::write(const std::uint8_t* data, std::size_t size,
+                                    std::chrono::steady_clock::time_point deadline, int wakeFd) {
     if (master < 0)
-        return false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        return written::failed;
     std::size_t done = 0;
     while (done < size) {
         ssize_t n = ::write(master, data + done, size - done);
@@ -79,16 +78,17 @@ bool JoystickPty::write(const std::uint8_t* data, std::size_t size) {
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
+            return written::failed;
         if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        pollfd p{master, POLLOUT, 0};
-        ::poll(&p, 1, 10);
+            return written::failed;
+        pollfd fds[2] = {{master, POLLOUT, 0}, {wakeFd, POLLIN, 0}};
+        if (::poll(fds, wakeFd >= 0 ? 2 : 1, 10) > 0 && (fds[1].revents & POLLIN))
+            return written::woken;
     }
-    return true;
+    return written::all;
 }
 
-int JoystickPty::slaveBaud() const {
+int PtyMaster::lineBaud() const {
     return platform::lineBaud(master);
 }
 
