@@ -1,5 +1,6 @@
 #include "ui/dialogRegistry.h"
 
+#include <QDialog>
 #include <map>
 
 namespace dialogRegistry {
@@ -7,6 +8,10 @@ namespace dialogRegistry {
 namespace {
 std::map<int, opener>& openers() {
     static std::map<int, opener> table;
+    return table;
+}
+std::map<int, preview>& previewTable() {
+    static std::map<int, preview> table;
     return table;
 }
 } // namespace
@@ -24,6 +29,17 @@ int run(int templateId, QWidget* owner) {
     if (it == openers().end() || !it->second)
         return 0;
     return it->second(owner);
+}
+
+void addPreview(int templateId, const char* name, previewer make) {
+    previewTable()[templateId] = preview{templateId, name, std::move(make)};
+}
+
+std::vector<preview> previews() {
+    std::vector<preview> all;
+    for (const auto& [id, p] : previewTable())
+        all.push_back(p);
+    return all;
 }
 
 } // namespace dialogRegistry

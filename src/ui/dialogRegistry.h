@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <vector>
 
+class QDialog;
 class QWidget;
 
 // The modal dialogs of the program by template id. A dialog's module adds itself; the
@@ -34,5 +37,17 @@ void add(int templateId, opener open);
 bool has(int templateId);
 // The dialog's result, or 0 when no dialog with that template exists.
 int run(int templateId, QWidget* owner);
+
+// For --screenshots: a dialog built and filled as on opening but not run, so it can
+// be rendered; its owner is `owner`. `name` names the picture ("single-axis").
+using previewer = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
+struct preview {
+    int templateId;
+    const char* name;
+    previewer make;
+};
+void addPreview(int templateId, const char* name, previewer make);
+// In the order of their template ids.
+std::vector<preview> previews();
 
 } // namespace dialogRegistry

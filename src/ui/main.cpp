@@ -2,6 +2,7 @@
 #include "files/file.h"
 #include "platform/dialogs.h"
 #include "sim/bootmonitor/JoystickMonitor.h"
+#include "ui/dialogRegistry.h"
 #include "ui/mainWindow.h"
 #include "ui/qtDialogs.h"
 #include "ui/screenshots.h"
@@ -87,13 +88,16 @@ int main(int argc, char** argv) {
     qtDialogs dialogs;
     const platform::dialogs::installGuard installed(dialogs);
 
+    // The dialogs of this build, by template id.
+
     mainWindow window;
     if (!o.screenshots.empty()) {
         const QStringList written = saveScreenshots(window, QString::fromStdString(o.screenshots));
         std::printf("%s\n", window.windowTitle().toLocal8Bit().constData());
         for (const QString& path : written)
             std::printf("%s\n", path.toLocal8Bit().constData());
-        return written.size() == 6 ? 0 : 1;
+        const auto expected = 6 + static_cast<qsizetype>(dialogRegistry::previews().size());
+        return written.size() == expected ? 0 : 1;
     }
     window.show();
     return app.exec();

@@ -1,10 +1,12 @@
 #include "ui/screenshots.h"
 
 #include "settings/settings.h"
+#include "ui/dialogRegistry.h"
 #include "ui/mainWindow.h"
 #include "ui/mainWindowLayout.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -26,6 +28,19 @@ QStringList saveScreenshots(mainWindow& window, const QString& directory) {
         const QString path = QDir(directory).filePath(QString::fromLatin1(fileNames[i]));
         if (window.grab().save(path, "PNG"))
             written << path;
+    }
+    // Every dialog of this build, as it looks on opening.
+    for (const auto& p : dialogRegistry::previews()) {
+        std::unique_ptr<QDialog> dialog = p.make(&window);
+        if (!dialog)
+            continue;
+        dialog->show();
+        QApplication::processEvents();
+        const QString path = QDir(directory).filePath(
+            QStringLiteral("dialog-%1-%2.png").arg(p.templateId).arg(QString::fromLatin1(p.name)));
+        if (dialog->grab().save(path, "PNG"))
+            written << path;
+        dialog->hide();
     }
     return written;
 }
