@@ -15,6 +15,7 @@ namespace dialogRegistry {
 // Template ids.
 inline constexpr int ledDialog = 400;
 inline constexpr int cruiseControlDialog = 500;
+inline constexpr int arrangeModesDialog = 600;
 inline constexpr int modeDialog = 700;
 inline constexpr int disableButtonsDialog = 800;
 inline constexpr int reorderAxesDialog = 900;

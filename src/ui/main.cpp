@@ -4,6 +4,7 @@
 #include "sim/bootmonitor/JoystickMonitor.h"
 #include "ui/dialogRegistry.h"
 #include "ui/mainWindow.h"
+#include "ui/modeDialogs.h"
 #include "ui/qtDialogs.h"
 #include "ui/screenshots.h"
 #include "ui/toolTips.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     const platform::dialogs::installGuard installed(dialogs);
 
     // The dialogs of this build, by template id.
+    registerModeDialogs();
 
     mainWindow window;
     if (!o.screenshots.empty()) {
