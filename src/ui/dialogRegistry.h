@@ -29,6 +29,7 @@ inline constexpr int addKnobToAxisDialog = 1600;
 inline constexpr int modifiedButtonsDialog = 1700;
 inline constexpr int handleShiftDialog = 1800;
 inline constexpr int diagnosticOptionsDialog = 1900;
+inline constexpr int firmwareDialog = 2000;
 inline constexpr int outputDisplayDialog = 2100;
 
 // Runs modally with `owner` as the owner; returns the dialog's result.

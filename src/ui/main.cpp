@@ -2,6 +2,7 @@
 #include "files/file.h"
 #include "platform/dialogs.h"
 #include "sim/bootmonitor/JoystickMonitor.h"
+#include "ui/diagnosticDialogs.h"
 #include "ui/dialogRegistry.h"
 #include "ui/mainWindow.h"
 #include "ui/modeDialogs.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     const platform::dialogs::installGuard installed(dialogs);
 
     // The dialogs of this build, by template id.
+    registerDiagnosticDialogs();
     registerModeDialogs();
 
     mainWindow window;

@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers the output display, the diagnostic options and the firmware dialog.
+void registerDiagnosticDialogs();
