@@ -2,6 +2,7 @@
 #include "files/file.h"
 #include "platform/dialogs.h"
 #include "sim/bootmonitor/JoystickMonitor.h"
+#include "ui/curveDialogs.h"
 #include "ui/diagnosticDialogs.h"
 #include "ui/dialogRegistry.h"
 #include "ui/mainWindow.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     const platform::dialogs::installGuard installed(dialogs);
 
     // The dialogs of this build, by template id.
+    registerCurveDialogs();
     registerDiagnosticDialogs();
     registerModeDialogs();
 
