@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -48,12 +49,10 @@ diagnosticOptionsDialog::diagnosticOptionsDialog(QWidget* owner) : QDialog(owner
         c->setGeometry(where);
         return c;
     };
-    QPushButton* errors = addButton("Check Errors", checkErrorsId, dialogUnits::rect(8, 7, 68, 14));
-    QPushButton* test =
-        addButton("Test Serial Connection", testSerialId, dialogUnits::rect(80, 7, 72, 14));
-    tareButton = addButton("Tare Load Cells", tareId, dialogUnits::rect(8, 25, 68, 14));
-    QPushButton* firmware =
-        addButton("Firmware Settings", firmwareSettingsId, dialogUnits::rect(80, 25, 72, 14));
+    QPushButton* errors = addButton("Check Errors", checkErrorsId, {});
+    QPushButton* test = addButton("Test Serial Connection", testSerialId, {});
+    tareButton = addButton("Tare Load Cells", tareId, {});
+    QPushButton* firmware = addButton("Firmware Settings", firmwareSettingsId, {});
     loadCellDiagnosticModeCheck = addCheck("Load Cell Diagnostic Mode", loadCellDiagnosticModeId,
                                            dialogUnits::rect(10, 46, 140, 10));
     digitalOutputDiagnosticModeCheck =
@@ -61,7 +60,6 @@ diagnosticOptionsDialog::diagnosticOptionsDialog(QWidget* owner) : QDialog(owner
                  dialogUnits::rect(10, 60, 140, 10));
     QPushButton* setCloseButton =
         addButton("Set/Close", setCloseId, dialogUnits::rect(55, 82, 50, 14));
-
     loadCellDiagnosticModeCheck->setChecked(settings::loadCellDiagnosticMode);
     digitalOutputDiagnosticModeCheck->setChecked(settings::digitalOutputDiagnosticMode);
     for (int id = loadCellDiagnosticModeId;; ++id) {
@@ -70,6 +68,7 @@ diagnosticOptionsDialog::diagnosticOptionsDialog(QWidget* owner) : QDialog(owner
             break;
         applyDefaultFont(control);
     }
+    layOutButtons({errors, test, tareButton, firmware}, setCloseButton);
 
     timer = new QTimer(this);
     timer->setInterval(tareMilliseconds);
@@ -84,6 +83,28 @@ diagnosticOptionsDialog::diagnosticOptionsDialog(QWidget* owner) : QDialog(owner
     connect(firmware, &QPushButton::clicked, this,
             [this] { dialogRegistry::run(dialogRegistry::firmwareDialog, this); });
     connect(setCloseButton, &QPushButton::clicked, this, &diagnosticOptionsDialog::setClose);
+}
+
+// Two columns of equal buttons, as wide as the widest caption needs in this font; the
+// dialog grows with them.
+void diagnosticOptionsDialog::layOutButtons(std::initializer_list<QPushButton*> grid,
+                                            QPushButton* setCloseButton) {
+    int width = dialogUnits::x(72);
+    for (QPushButton* b : grid)
+        width = widthForCaption(b, width);
+    const int margin = dialogUnits::x(6);
+    const int gap = dialogUnits::x(4);
+    int i = 0;
+    for (QPushButton* b : grid) {
+        b->setGeometry(margin + (i % 2) * (width + gap), dialogUnits::y(i < 2 ? 7 : 25), width,
+                       dialogUnits::y(14));
+        ++i;
+    }
+    const int dialogWidth = std::max(dialogUnits::x(160), 2 * margin + 2 * width + gap);
+    setFixedSize(dialogWidth, dialogUnits::y(104));
+    for (QCheckBox* c : {loadCellDiagnosticModeCheck, digitalOutputDiagnosticModeCheck})
+        c->resize(std::min(widthForCaption(c, c->width()), dialogWidth - c->x()), c->height());
+    setCloseButton->move((dialogWidth - setCloseButton->width()) / 2, setCloseButton->y());
 }
 
 // The close box and Escape: the check boxes are not stored.
@@ -155,6 +176,9 @@ void diagnosticOptionsDialog::tareLoadCells() {
     settingsParser::buildRetareLoadCells();
     if (serial.isConnected())
         serial.writeFromParser();
+    else if (hidConnection::isConnected)
+        // Without the serial link the command goes over HID, repeated until echoed.
+        hidConnection::sendVerify();
     tareButton->setEnabled(false);
     timer->start();
 }

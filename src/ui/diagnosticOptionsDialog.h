@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <initializer_list>
 
 class QCheckBox;
 class QPushButton;
@@ -31,6 +32,8 @@ public:
     QTimer* tareTimer() const { return timer; }
 
 private:
+    void layOutButtons(std::initializer_list<QPushButton*> grid, QPushButton* setCloseButton);
+
     QCheckBox* loadCellDiagnosticModeCheck = nullptr;
     QCheckBox* digitalOutputDiagnosticModeCheck = nullptr;
     QPushButton* tareButton = nullptr;

@@ -32,7 +32,8 @@ firmwareDialog::firmwareDialog(QWidget* owner) : QDialog(owner) {
         b->setAutoDefault(false);
         return b;
     };
-    firmwareText = addText(firmwareTextId, dialogUnits::rect(12, 5, 45, 10));
+    // Wide enough for "Firmware: 255.255.255" in fonts wider than the template's.
+    firmwareText = addText(firmwareTextId, dialogUnits::rect(12, 5, 90, 10));
     QPushButton* check =
         addButton("Check Firmware Version", checkVersionId, dialogUnits::rect(10, 13, 85, 14));
     firmwareFilenameText = addText(filenameTextId, dialogUnits::rect(106, 5, 155, 10));

@@ -294,15 +294,24 @@ TEST_F(diagnosticDialogs, serialTestReportsWhatItFoundAndReopensTheLink) {
     EXPECT_EQ(script.boxes().size(), 3u);
 }
 
-TEST_F(diagnosticDialogs, tareSendsTheCommandAndHoldsTheButtonBriefly) {
-    startWith(true, false);
-    diagnosticOptionsDialog d(window.get());
-    QPushButton* tare = child<QPushButton>(d, diagnosticOptionsDialog::tareId);
-    tare->click();
-    EXPECT_FALSE(tare->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tare->isEnabled(); }, waitMs));
-    EXPECT_FALSE(d.tareTimer()->isActive());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return joystick->state().retares == 1; }, waitMs));
+TEST_F(diagnosticDialogs, tareSendsTheCommandOverEitherLinkAndHoldsTheButtonBriefly) {
+    for (const bool serialLink : {true, false}) {
+        SCOPED_TRACE(serialLink ? "serial" : "HID only");
+        startWith(serialLink, !serialLink);
+        {
+            diagnosticOptionsDialog d(window.get());
+            QPushButton* tare = child<QPushButton>(d, diagnosticOptionsDialog::tareId);
+            tare->click();
+            EXPECT_FALSE(tare->isEnabled());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return tare->isEnabled(); }, waitMs));
+            EXPECT_FALSE(d.tareTimer()->isActive());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return joystick->state().retares >= 1; }, waitMs));
+        }
+        window.reset();
+        serial.disconnect();
+        hidConnection::init();
+        joystick.reset();
+    }
     EXPECT_TRUE(script.boxes().empty());
 }
 
