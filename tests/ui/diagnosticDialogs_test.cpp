@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -456,24 +457,39 @@ TEST_F(diagnosticDialogs, firmwareUpdateAgainstTheSimulatedJoystick) {
     EXPECT_TRUE(upload->isEnabled());
 }
 
-TEST_F(diagnosticDialogs, theWindowsButtonsOpenTheDialogs) {
-    start();
-    EXPECT_TRUE(dialogRegistry::has(dialogRegistry::outputDisplayDialog));
-    EXPECT_TRUE(dialogRegistry::has(dialogRegistry::diagnosticOptionsDialog));
-    EXPECT_TRUE(dialogRegistry::has(dialogRegistry::firmwareDialog));
-    // The diagnostic options open the firmware dialog, which is closed with its button.
-    QTimer::singleShot(0, [] {
-        auto* options = dynamic_cast<diagnosticOptionsDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(options, nullptr);
-        QTimer::singleShot(0, [] {
-            auto* fw = dynamic_cast<firmwareDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(fw, nullptr);
-            fw->findChild<QPushButton*>(QStringLiteral("2007"))->click();
-        });
-        options->findChild<QPushButton*>(QStringLiteral("1905"))->click();
-        options->findChild<QPushButton*>(QStringLiteral("1907"))->click();
+// Clicks the button `id` of the modal dialog of type D once it is up; a missing dialog
+// or button is a failure, and whatever is modal is closed so the test cannot hang.
+template <typename D> void clickInModalLater(int id, std::function<void()> then = {}) {
+    QTimer::singleShot(0, [id, then] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = dynamic_cast<D*>(modal);
+        QPushButton* b =
+            dialog ? dialog->template findChild<QPushButton*>(QString::number(id)) : nullptr;
+        if (!b) {
+            ADD_FAILURE() << "no dialog or button " << id;
+            if (modal)
+                modal->close();
+            return;
+        }
+        if (then)
+            then();
+        b->click();
     });
-    window->layout().diagnosticOptionsButton.window->click();
+}
+
+TEST_F(diagnosticDialogs, theWindowsButtonsOpenTheDialogs) {
+    mainWindow& w = startWith(false, true);
+    ASSERT_TRUE(w.layout().outputDisplayButton.window->isEnabled());
+    clickInModalLater<outputDisplayDialog>(outputDisplayDialog::closeId);
+    w.layout().outputDisplayButton.window->click();
+
+    // The diagnostic options open the firmware dialog; both are closed with their buttons.
+    clickInModalLater<diagnosticOptionsDialog>(diagnosticOptionsDialog::setCloseId, [] {
+        clickInModalLater<firmwareDialog>(firmwareDialog::closeId);
+        auto* options = dynamic_cast<diagnosticOptionsDialog*>(QApplication::activeModalWidget());
+        options->findChild<QPushButton*>(QStringLiteral("1905"))->click();
+    });
+    w.layout().diagnosticOptionsButton.window->click();
     EXPECT_TRUE(script.boxes().empty());
 }
 
