@@ -60,6 +60,8 @@ const pairPlace places[singleAxisDialog::pairCount] = {
      "Copy curvature value to all other axes?"},
 };
 
+constexpr int forceLabelWidth = 95;
+
 int editedAxis() {
     return std::min<int>(ms::whichTempAxis, settings::axisCount - 1);
 }
@@ -78,6 +80,8 @@ void updateForceDisplay(textLabel& label, bool negativeSide) {
     label.window->setText(QStringLiteral("Max: ") +
                           QString::fromStdString(floatToString(shown.maximum) + shown.unit));
     label.window->move(shown.x, shown.y);
+    // A longer text ("Max: 12.3 in-lb") grows to the right, away from the curve's end.
+    label.window->resize(widthForCaption(label.window, forceLabelWidth), label.window->height());
 }
 
 // The active window owns the box: the dialog, while it runs.
@@ -105,9 +109,9 @@ singleAxisDialog::singleAxisDialog(QWidget* owner)
 
     checkBoxGroup.create(this, QString(), 18, 7, 276, 44);
     nameControl(checkBoxGroup.window, QStringLiteral("checkBoxGroup"));
-    forceDisplayTop.create(this, QStringLiteral("lbs"), 500, 22, 95);
+    forceDisplayTop.create(this, QStringLiteral("lbs"), 500, 22, forceLabelWidth);
     nameControl(forceDisplayTop.window, QStringLiteral("forceDisplayTop"));
-    forceDisplayBottom.create(this, QStringLiteral("lbs"), 500, 413, 95);
+    forceDisplayBottom.create(this, QStringLiteral("lbs"), 500, 413, forceLabelWidth);
     nameControl(forceDisplayBottom.window, QStringLiteral("forceDisplayBottom"));
 
     createFlagBox(disabledCheckbox, QStringLiteral("Disabled"), 40, 25, 75, &ms::tempAxis.disabled);
