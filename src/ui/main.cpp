@@ -5,6 +5,7 @@
 #include "ui/curveDialogs.h"
 #include "ui/diagnosticDialogs.h"
 #include "ui/dialogRegistry.h"
+#include "ui/featureDialogs.h"
 #include "ui/mainWindow.h"
 #include "ui/modeDialogs.h"
 #include "ui/qtDialogs.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     const platform::dialogs::installGuard installed(dialogs);
 
     // The dialogs of this build, by template id.
+    registerFeatureDialogs();
     registerCurveDialogs();
     registerDiagnosticDialogs();
     registerModeDialogs();
