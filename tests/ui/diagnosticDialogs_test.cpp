@@ -448,11 +448,30 @@ TEST_F(diagnosticDialogs, firmwareUpdateAgainstTheSimulatedJoystick) {
     // The reset brought the joystick back into its firmware.
     EXPECT_TRUE(joystick->serial()->waitForPhase(sim::SerialJoystick::phase::normal, waitMs));
 
-    // The file went away after it was chosen: told at once, no attempt made.
+    // The file went away after it was chosen: told at once, no attempt made. While the
+    // box is up the update is still under way.
+    struct duringUpdate : platform::dialogs::scripted {
+        QLabel* status = nullptr;
+        QPushButton* upload = nullptr;
+        QString statusShown;
+        bool uploadEnabled = true;
+        platform::dialogs::button messageBox(const std::string& text, const std::string& caption,
+                                             platform::dialogs::buttons choice) override {
+            statusShown = status->text();
+            uploadEnabled = upload->isEnabled();
+            return scripted::messageBox(text, caption, choice);
+        }
+    } probe;
+    probe.status = status;
+    probe.upload = upload;
+    const platform::dialogs::installGuard probing(probe);
     std::remove(image.c_str());
     upload->click();
-    EXPECT_EQ(lastBox().text, "File not file: " + image);
-    EXPECT_EQ(lastBox().caption, "Upload failed");
+    ASSERT_EQ(probe.boxes().size(), 1u);
+    EXPECT_EQ(probe.boxes()[0].text, "File not file: " + image);
+    EXPECT_EQ(probe.boxes()[0].caption, "Upload failed");
+    EXPECT_EQ(probe.statusShown, "Uploading: Don't unplug joystick!");
+    EXPECT_FALSE(probe.uploadEnabled);
     EXPECT_EQ(status->text(), "");
     EXPECT_TRUE(upload->isEnabled());
 }
