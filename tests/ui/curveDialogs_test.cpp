@@ -20,6 +20,7 @@
 #include <QSlider>
 #include <QStringList>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -188,6 +189,10 @@ TEST_F(curveDialogs, axisDialogCloseBoxStoresNothingAndUndoBringsBackTheMode) {
 
             d.pairs[0].sliderWindow->setValue(750);
             d.copyButtons[0].window->click();
+            // Neither key ends the dialog.
+            QTest::keyClick(d.pairs[0].editWindow, Qt::Key_Escape);
+            QTest::keyClick(d.pairs[0].editWindow, Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible());
             d.close();
         });
 
