@@ -70,10 +70,6 @@ axisSettings& storedAxis() {
     return settings::modes[activeModeIndex()].axes[editedAxis()];
 }
 
-void nameControl(QWidget* control, const QString& name) {
-    control->setObjectName(name);
-}
-
 // "Max: " and the force, moved to the end of the curve's side.
 void updateForceDisplay(textLabel& label, bool negativeSide) {
     const ms::forceDisplay shown = ms::getTempAxisForceDisplay(negativeSide);
@@ -105,29 +101,29 @@ pixelBmp& singleAxisDialog::graphBitmap() {
 singleAxisDialog::singleAxisDialog(QWidget* owner)
     : detailDialog(owner, 500, 250, QStringLiteral("Single Axis")) {
     axisGraph = new pixelBmpView(this, graphBitmap());
-    nameControl(axisGraph, QStringLiteral("axisGraph"));
+    axisGraph->setObjectName(QStringLiteral("axisGraph"));
 
     checkBoxGroup.create(this, QString(), 18, 7, 276, 44);
-    nameControl(checkBoxGroup.window, QStringLiteral("checkBoxGroup"));
+    checkBoxGroup.window->setObjectName(QStringLiteral("checkBoxGroup"));
     forceDisplayTop.create(this, QStringLiteral("lbs"), 500, 22, forceLabelWidth);
-    nameControl(forceDisplayTop.window, QStringLiteral("forceDisplayTop"));
+    forceDisplayTop.window->setObjectName(QStringLiteral("forceDisplayTop"));
     forceDisplayBottom.create(this, QStringLiteral("lbs"), 500, 413, forceLabelWidth);
-    nameControl(forceDisplayBottom.window, QStringLiteral("forceDisplayBottom"));
+    forceDisplayBottom.window->setObjectName(QStringLiteral("forceDisplayBottom"));
 
     createFlagBox(disabledCheckbox, QStringLiteral("Disabled"), 40, 25, 75, &ms::tempAxis.disabled);
-    nameControl(disabledCheckbox.window, QStringLiteral("disabledCheckbox"));
+    disabledCheckbox.window->setObjectName(QStringLiteral("disabledCheckbox"));
     disabledCheckbox.window->setEnabled(!lockedByGroup(ms::axisDisabledGroup));
     createFlagBox(invertedCheckbox, QStringLiteral("Inverted"), 128, 25, 75,
                   &ms::tempAxis.inverted);
-    nameControl(invertedCheckbox.window, QStringLiteral("invertedCheckbox"));
+    invertedCheckbox.window->setObjectName(QStringLiteral("invertedCheckbox"));
     invertedCheckbox.window->setEnabled(!lockedByGroup(ms::axisInvertedGroup));
 
     copyCheckboxes.create(this, QStringLiteral("Copy > All"), 215, 19, 67, true, 0);
-    nameControl(copyCheckboxes.window, QStringLiteral("copyCheckboxes"));
+    copyCheckboxes.window->setObjectName(QStringLiteral("copyCheckboxes"));
     copyCheckboxes.window->setEnabled(!lockedByGroup(ms::axisDisabledGroup) &&
                                       !lockedByGroup(ms::axisInvertedGroup));
     undoChanges.create(this, QStringLiteral("Undo Changes"), 323, 19, 92, true, 0);
-    nameControl(undoChanges.window, QStringLiteral("undoChanges"));
+    undoChanges.window->setObjectName(QStringLiteral("undoChanges"));
 
     for (int i = 0; i < pairCount; ++i) {
         const pairPlace& place = places[i];
@@ -143,12 +139,12 @@ singleAxisDialog::singleAxisDialog(QWidget* owner)
         pair.logarithmic = place.logarithmic;
         pair.sliderPart.changeMinMax(sliderSteps);
         showPair(pair);
-        nameControl(pair.sliderWindow, name);
-        nameControl(pair.editWindow, name + QStringLiteral("Edit"));
-        nameControl(pair.group.window, name + QStringLiteral("Group"));
+        pair.sliderWindow->setObjectName(name);
+        pair.editWindow->setObjectName(name + QStringLiteral("Edit"));
+        pair.group.window->setObjectName(name + QStringLiteral("Group"));
 
         copyButtons[i].create(this, QStringLiteral("Copy > All"), 338, place.y + 2, 67, true, 0);
-        nameControl(copyButtons[i].window, QString::fromLatin1(place.copyName));
+        copyButtons[i].window->setObjectName(QString::fromLatin1(place.copyName));
         if (lockedByGroup(place.group)) {
             pair.setEnabled(false);
             copyButtons[i].window->setEnabled(false);
@@ -162,7 +158,7 @@ singleAxisDialog::singleAxisDialog(QWidget* owner)
     setWindowTitle(QString::fromLatin1(axisStrings[editedAxis()]));
 
     setClose.create(this, QStringLiteral("Set/Close"), 142, 419, 177, true, 0);
-    nameControl(setClose.window, QStringLiteral("setClose"));
+    setClose.window->setObjectName(QStringLiteral("setClose"));
 
     connect(disabledCheckbox.window, &QCheckBox::clicked, this,
             [this] { flagClicked(disabledCheckbox); });
