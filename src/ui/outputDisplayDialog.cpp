@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -23,6 +24,7 @@ constexpr const char* axisLabelTest[8] = {"X Axis",    "Y Axis",   "Z Axis",    
 constexpr int barY[8] = {30, 60, 90, 140, 170, 200, 250, 280};
 constexpr int leftKnobBar = 6;
 constexpr int rightKnobBar = 7;
+constexpr int buttonPitch = 35;
 
 QString indexed(const char* name, int i) {
     return QString::fromLatin1(name) + QString::number(i);
@@ -77,10 +79,13 @@ outputDisplayDialog::outputDisplayDialog(QWidget* owner, bool poll) : QDialog(ow
         axisLabels[i] = label;
     }
     for (int k = 1; k <= 64; ++k) {
-        const int x = (k - 1) % 8 * 35 + 350;
+        const int x = (k - 1) % 8 * buttonPitch + 350;
         const int y = (k - 1) / 8 * 22 + (k <= 32 ? 35 : 83);
-        buttonDisplays[k - 1] =
+        QCheckBox* box =
             displayBox(this, QString::number(k), indexed("buttonDisplays", k - 1), x, y, 30, 15);
+        // Two-digit numbers may need more than 30 in this font; up to the next box.
+        box->resize(std::min(widthForCaption(box, 30), buttonPitch - 1), 15);
+        buttonDisplays[k - 1] = box;
     }
     for (int j = 0; j < 8; ++j) {
         const double a = j * 0.7854;
