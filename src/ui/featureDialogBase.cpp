@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <map>
 
 namespace du = dialogUnits;
 
@@ -151,6 +152,51 @@ void featureDialogBase::applyTemplateFont() {
             break;
         applyDefaultFont(control);
     }
+    fitCaptions();
+}
+
+void featureDialogBase::fitCaptions() {
+    const auto children = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    std::vector<QLabel*> labels;
+    for (QWidget* w : children) {
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            labels.push_back(label);
+            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+        } else if (auto* dropDown = qobject_cast<QComboBox*>(w)) {
+            dropDown->resize(std::max(dropDown->width(), dropDown->sizeHint().width()),
+                             dropDown->height());
+        }
+    }
+    // A caption that grew past the left edge moves everything right.
+    int left = 4;
+    for (QWidget* w : children)
+        left = std::min(left, w->x());
+    for (QWidget* w : children)
+        w->move(w->x() + 4 - left, w->y());
+    // A control beside a caption moves right until the caption's text ends before it; a
+    // column of controls (the same left edge) moves as one.
+    std::map<int, int> columnShift;
+    for (QWidget* w : children) {
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w))
+            continue;
+        for (QLabel* label : labels) {
+            const bool sameRow =
+                label->y() < w->geometry().bottom() && w->y() < label->geometry().bottom();
+            if (!sameRow || label->x() >= w->x())
+                continue;
+            const int needed = label->x() + label->sizeHint().width() + 6 - w->x();
+            columnShift[w->x()] = std::max(columnShift[w->x()], needed);
+        }
+    }
+    for (QWidget* w : children)
+        if (const auto it = columnShift.find(w->x()); it != columnShift.end() && it->second > 0 &&
+                                                      !qobject_cast<QLabel*>(w) &&
+                                                      !qobject_cast<QGroupBox*>(w))
+            w->move(w->x() + it->second, w->y());
+    QSize needed = size();
+    for (QWidget* w : children)
+        needed = needed.expandedTo(QSize(w->geometry().right() + 8, w->geometry().bottom() + 8));
+    setFixedSize(needed);
 }
 
 void featureDialogBase::setClose() {

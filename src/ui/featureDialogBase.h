@@ -63,7 +63,8 @@ protected:
     void addEdit(settingsEdit& edit);
 
     // Gives the template controls the user-interface font: from the first control id
-    // (the template id + 1) on, for as long as a control with the next id exists.
+    // (the template id + 1) on, for as long as a control with the next id exists. Then
+    // makes room for captions wider in this font than in the one the layout was made for.
     void applyTemplateFont();
 
     // Everything the dialog shows into the settings.
@@ -77,6 +78,7 @@ protected:
 
 private:
     void setClose();
+    void fitCaptions();
 
     int dialogTemplate;
     bool ended = false;

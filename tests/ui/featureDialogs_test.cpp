@@ -297,7 +297,9 @@ TEST_F(featureDialogs, eachStoresOnSetCloseOnlyAndTheBlockCarriesIt) {
         // The close box keeps every setting as it was.
         int result = runFrom(c.opener(l), [&](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), c.caption);
-            EXPECT_EQ(d.size(), QSize(dialogUnits::x(c.widthUnits), dialogUnits::y(c.heightUnits)));
+            // The template's size, or more where captions are wider in this font.
+            const QSize templateSize(dialogUnits::x(c.widthUnits), dialogUnits::y(c.heightUnits));
+            EXPECT_EQ(d.size().expandedTo(templateSize), d.size());
             // Every template control, numbered on from the dialog's id, has the font.
             int id = c.templateId + 1;
             for (; id <= c.setCloseId; ++id) {
@@ -330,3 +332,157 @@ TEST_F(featureDialogs, eachStoresOnSetCloseOnlyAndTheBlockCarriesIt) {
 }
 
 } // namespace
+
+TEST_F(featureDialogs, addKnobToAxisBoxStoresWhenItLosesTheFocusEvenIfClosedAfter) {
+    mainWindowLayout& l = startShown();
+    selectTab(1);
+    click(l.useKnobAddedToAxis[0].window);
+    const settings::addKnobToAxisSettings& add = settings::modes[0].addKnobToAxis;
+
+    EXPECT_EQ(runFrom(l.setKnobAddedToAxis[0].window,
+                      [](QDialog& d) {
+                          choose(control<QComboBox>(d, 1602), 1);
+                          choose(control<QComboBox>(d, 1604), 2);
+                          type(d, 1607, "3");
+                          QTest::keyClick(control<QWidget>(d, 1607), Qt::Key_Tab);
+                          d.close();
+                      }),
+              2);
+    EXPECT_FLOAT_EQ(add.scalingFactor, 3.0f);
+    EXPECT_FALSE(add.rightKnob);
+    EXPECT_EQ(add.axis, 1);
+
+    // Still being typed when the dialog closes: not stored.
+    runFrom(l.setKnobAddedToAxis[0].window, [](QDialog& d) {
+        EXPECT_EQ(control<QLineEdit>(d, 1607)->text(), "3");
+        type(d, 1607, "4");
+        d.close();
+    });
+    EXPECT_FLOAT_EQ(add.scalingFactor, 3.0f);
+}
+
+TEST_F(featureDialogs, reorderAxesKeepsAPermutationAndResetsWithoutStoring) {
+    mainWindowLayout& l = startShown();
+    settings::reorderAxesSettings& reorder = settings::modes[0].reorderAxes;
+    reorder.enabled = true;
+    const std::uint8_t swapped[8] = {1, 0, 2, 3, 4, 5, 6, 7};
+    std::copy(swapped, swapped + 8, reorder.order);
+    l.setAllValuesFromSettings();
+    selectTab(1);
+
+    const auto shown = [](QDialog& d) {
+        std::vector<int> order;
+        for (int i = 0; i < 8; ++i)
+            order.push_back(control<QComboBox>(d, 902 + 2 * i)->currentIndex());
+        return order;
+    };
+    EXPECT_EQ(runFrom(l.setAxisOrder[0].window,
+                      [&](QDialog& d) {
+                          EXPECT_EQ(shown(d), (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7}));
+                          // The left knob takes X's place; the Y row, which held X,
+                          // takes the left knob's.
+                          choose(control<QComboBox>(d, 914), 0);
+                          EXPECT_EQ(shown(d), (std::vector<int>{1, 6, 2, 3, 4, 5, 0, 7}));
+                          choose(control<QComboBox>(d, 902), 7);
+                          EXPECT_EQ(shown(d), (std::vector<int>{7, 6, 2, 3, 4, 5, 0, 1}));
+                          click(control<QPushButton>(d, 917));
+                          EXPECT_EQ(shown(d), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+                          d.close();
+                      }),
+              2);
+    EXPECT_TRUE(std::equal(swapped, swapped + 8, reorder.order));
+
+    runFrom(l.setAxisOrder[0].window, [](QDialog& d) {
+        click(control<QPushButton>(d, 917));
+        click(control<QPushButton>(d, 918));
+    });
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(reorder.order[i], i);
+}
+
+TEST_F(featureDialogs, aDialogEditsTheModeInFrontAndHeldGroupsFollowModeA) {
+    mainWindowLayout& l = startShown();
+    settings::numModes = 2;
+    l.setAllValuesFromSettings();
+    selectTab(1);
+
+    // Disabled buttons are held equal in every mode: mode B follows mode A.
+    runFrom(l.setDisabledButtons[0].window, [](QDialog& d) {
+        click(selectorOf(d).buttons[4]);
+        click(control<QPushButton>(d, 802));
+    });
+    EXPECT_EQ(settings::modes[0].disabledButtons.buttons, 1u << 4);
+    EXPECT_EQ(settings::modes[1].disabledButtons.buttons, 1u << 4);
+    EXPECT_EQ(l.disabledButtonsLabel[1].window->text(), "Disabled Buttons: 1");
+
+    // Autofire may differ: mode B's page edits mode B only.
+    modifySetting::modeUseConstant[modifySetting::autofireGroup] = true;
+    selectTab(3);
+    ASSERT_EQ(settings::activeMode, 1);
+    click(l.useAutofire[1].window);
+    EXPECT_EQ(runFrom(l.setAutofire[1].window,
+                      [](QDialog& d) {
+                          type(d, 1203, "50");
+                          click(control<QPushButton>(d, 1204));
+                      }),
+              1);
+    EXPECT_EQ(settings::modes[1].autofire.period, 50);
+    EXPECT_EQ(settings::modes[0].autofire.period, 10);
+}
+
+TEST_F(featureDialogs, valuesNoEntryShowsAreKept) {
+    mainWindowLayout& l = startShown();
+    // A shifted button (33-64) for cruise control, as a file or the joystick may hold.
+    settings::modes[0].cruiseControl.enabled = true;
+    settings::modes[0].cruiseControl.button = 40;
+    settings::LEDoutput = 7;
+    l.setAllValuesFromSettings();
+    selectTab(1);
+
+    runFrom(l.setCruiseControl[0].window, [](QDialog& d) {
+        EXPECT_EQ(control<QComboBox>(d, 503)->currentIndex(), -1);
+        click(control<QCheckBox>(d, 505));
+        click(control<QPushButton>(d, 511));
+    });
+    EXPECT_EQ(settings::modes[0].cruiseControl.button, 40);
+    EXPECT_EQ(settings::modes[0].cruiseControl.axes, 0x03);
+
+    runFrom(l.ledSettingsButton.window, [](QDialog& d) {
+        EXPECT_EQ(control<QComboBox>(d, 404)->currentIndex(), -1);
+        choose(control<QComboBox>(d, 403), 0);
+        click(control<QPushButton>(d, 405));
+    });
+    EXPECT_EQ(settings::LEDoutput, 7);
+    EXPECT_FALSE(settings::ledHighBrightness);
+}
+
+TEST_F(featureDialogs, buttonDialogsCheckOrClearEverythingAndHandTheirIdsBack) {
+    mainWindowLayout& l = startShown();
+    settings::modes[0].disabledButtons.buttons = 0xFFFFFFFFu;
+    selectTab(1);
+    const std::int32_t firstFree = uniqueID::nextID;
+
+    // "Check/Uncheck All" clears everything only when every button is checked.
+    const struct {
+        QPushButton* opener;
+        int checkUncheckAll;
+        std::uint32_t after;
+        Qt::CheckState groups;
+    } dialogs[] = {
+        {l.setDisabledButtons[0].window, 801, 0u, Qt::Unchecked},
+        {l.setToggledButtons[0].window, 1301, 0xFFFFFFFFu, Qt::Checked},
+    };
+    for (const auto& c : dialogs) {
+        runFrom(c.opener, [&](QDialog& d) {
+            joystickButtonsCheckBoxSelector& s = selectorOf(d);
+            EXPECT_EQ(s.buttonIds[0], firstFree);
+            click(control<QPushButton>(d, c.checkUncheckAll));
+            EXPECT_EQ(s.buttonValue(), c.after);
+            for (QCheckBox* g : s.groupChecks)
+                EXPECT_EQ(g->checkState(), c.groups);
+        });
+        EXPECT_EQ(uniqueID::nextID, firstFree);
+    }
+    EXPECT_EQ(settings::modes[0].disabledButtons.buttons, 0xFFFFFFFFu);
+    EXPECT_EQ(settings::modes[0].toggledButtons.buttons, 0u);
+}
