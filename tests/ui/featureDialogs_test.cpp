@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -76,6 +77,21 @@ void type(QDialog& d, int id, const char* text) {
     ASSERT_TRUE(edit->hasFocus());
     edit->selectAll();
     QTest::keyClicks(edit, QString::fromLatin1(text));
+}
+
+// No caption runs under a control beside it or past the dialog's edges.
+void expectCaptionsReadable(QDialog& d) {
+    const auto children = d.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QLabel* label : d.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect text(label->pos(), label->sizeHint());
+        EXPECT_TRUE(d.rect().contains(text)) << label->text().toStdString();
+        for (QWidget* w : children) {
+            if (w != label && !qobject_cast<QGroupBox*>(w) && !qobject_cast<QLabel*>(w)) {
+                EXPECT_FALSE(text.intersects(w->geometry()))
+                    << label->text().toStdString() << " under " << w->objectName().toStdString();
+            }
+        }
+    }
 }
 
 // Clicks `opener` and runs `drive` on the modal dialog it opens; the dialog's result, or
@@ -300,6 +316,7 @@ TEST_F(featureDialogs, eachStoresOnSetCloseOnlyAndTheBlockCarriesIt) {
             // The template's size, or more where captions are wider in this font.
             const QSize templateSize(dialogUnits::x(c.widthUnits), dialogUnits::y(c.heightUnits));
             EXPECT_EQ(d.size().expandedTo(templateSize), d.size());
+            expectCaptionsReadable(d);
             // Every template control, numbered on from the dialog's id, has the font.
             int id = c.templateId + 1;
             for (; id <= c.setCloseId; ++id) {
