@@ -6,28 +6,26 @@
 
 #include <QComboBox>
 
-buttonSelectorDialogBase::buttonSelectorDialogBase(QWidget* owner, int templateId,
-                                                   const QString& caption, int heightUnits)
-    : featureDialogBase(owner, templateId, caption, 263, heightUnits) {
+buttonSelectorDialogBase::buttonSelectorDialogBase(QWidget* owner, const buttonSet& b)
+    : featureDialogBase(owner, b.templateId, QString::fromLatin1(b.caption), 263, b.heightUnits),
+      target(b) {
     uniqueID::setStackPoint();
+    selector.create(this, 0, b.selectorY);
+    selector.setFromButtonValue(b.mask);
 }
 
 buttonSelectorDialogBase::~buttonSelectorDialogBase() {
     uniqueID::returnToStackPoint();
 }
 
-void buttonSelectorDialogBase::createSelector(int x, int y, std::uint32_t mask) {
-    selector.create(this, x, y);
-    selector.setFromButtonValue(mask);
+void buttonSelectorDialogBase::addButtonRow(int checkUncheckAllId, int setCloseId, int y) {
+    addButton(checkUncheckAllId, QStringLiteral("Check/Uncheck All"), 20, y, 70,
+              [this] { selector.checkUncheckAll(); });
+    addSetClose(setCloseId, 190, y, 50);
 }
 
-disableButtonsDialog::disableButtonsDialog(QWidget* owner)
-    : buttonSelectorDialogBase(owner, templateId, QStringLiteral("Disable Buttons"), 176) {
-    createSelector(0, 0, editedMode().disabledButtons.buttons);
-    addButton(801, QStringLiteral("Check/Uncheck All"), 20, 155, 70,
-              [this] { selector.checkUncheckAll(); });
-    addSetClose(802, 190, 155, 50);
-    applyTemplateFont();
+void buttonSelectorDialogBase::store() {
+    target.mask = selector.buttonValue();
 }
 
 void buttonSelectorDialogBase::refreshButtonCounts() {
@@ -35,50 +33,34 @@ void buttonSelectorDialogBase::refreshButtonCounts() {
         winLayout->updateDisableToggledDisplays(editedModeIndex());
 }
 
-void disableButtonsDialog::store() {
-    editedMode().disabledButtons.buttons = selector.buttonValue();
-}
-
-int disableButtonsDialog::group() const {
-    return modifySetting::disabledButtonsGroup;
-}
-
-toggledButtonsDialog::toggledButtonsDialog(QWidget* owner)
-    : buttonSelectorDialogBase(owner, templateId, QStringLiteral("Toggled Buttons"), 176) {
-    createSelector(0, 0, editedMode().toggledButtons.buttons);
-    addButton(1301, QStringLiteral("Check/Uncheck All"), 20, 155, 70,
-              [this] { selector.checkUncheckAll(); });
-    addSetClose(1302, 190, 155, 50);
+disableButtonsDialog::disableButtonsDialog(QWidget* owner)
+    : buttonSelectorDialogBase(owner, {templateId, "Disable Buttons", 176, 0,
+                                       modifySetting::disabledButtonsGroup,
+                                       editedMode().disabledButtons.buttons}) {
+    addButtonRow(801, 802, 155);
     applyTemplateFont();
 }
 
-void toggledButtonsDialog::store() {
-    editedMode().toggledButtons.buttons = selector.buttonValue();
-}
-
-int toggledButtonsDialog::group() const {
-    return modifySetting::toggledButtonsGroup;
+toggledButtonsDialog::toggledButtonsDialog(QWidget* owner)
+    : buttonSelectorDialogBase(owner, {templateId, "Toggled Buttons", 176, 0,
+                                       modifySetting::toggledButtonsGroup,
+                                       editedMode().toggledButtons.buttons}) {
+    addButtonRow(1301, 1302, 155);
+    applyTemplateFont();
 }
 
 modifiedButtonsDialog::modifiedButtonsDialog(QWidget* owner)
-    : buttonSelectorDialogBase(owner, templateId, QStringLiteral("Modified Buttons"), 201) {
-    const settings::mode& md = editedMode();
-    createSelector(0, 48, md.modifiedButtons.buttons);
+    : buttonSelectorDialogBase(owner, {templateId, "Modified Buttons", 201, 48,
+                                       modifySetting::modifiedButtonsGroup,
+                                       editedMode().modifiedButtons.buttons}) {
     addLabel(1701, QStringLiteral("Modifier Button:"), 10, 8, 60);
     modifierButton = addButtonDropDown(1702, 72, 6, 100);
-    addButton(1703, QStringLiteral("Check/Uncheck All"), 20, 180, 70,
-              [this] { selector.checkUncheckAll(); });
-    addSetClose(1704, 190, 180, 50);
-    showIndex(modifierButton, md.extendedButtons.modifierButton);
+    addButtonRow(1703, 1704, 180);
+    showIndex(modifierButton, editedMode().extendedButtons.modifierButton);
     applyTemplateFont();
 }
 
 void modifiedButtonsDialog::store() {
-    settings::mode& md = editedMode();
-    md.modifiedButtons.buttons = selector.buttonValue();
-    storeIndex(modifierButton, md.extendedButtons.modifierButton);
-}
-
-int modifiedButtonsDialog::group() const {
-    return modifySetting::modifiedButtonsGroup;
+    buttonSelectorDialogBase::store();
+    storeIndex(modifierButton, editedMode().extendedButtons.modifierButton);
 }

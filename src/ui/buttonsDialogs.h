@@ -16,12 +16,26 @@ public:
     joystickButtonsCheckBoxSelector selector;
 
 protected:
-    buttonSelectorDialogBase(QWidget* owner, int templateId, const QString& caption,
-                             int heightUnits);
-    // The selector at (x, y) pixels showing `mask`.
-    void createSelector(int x, int y, std::uint32_t mask);
+    // The dialog's template and the mask of the edited mode it shows and stores.
+    struct buttonSet {
+        int templateId;
+        const char* caption;
+        int heightUnits;
+        int selectorY; // pixels
+        int group;
+        std::uint32_t& mask;
+    };
+    buttonSelectorDialogBase(QWidget* owner, const buttonSet& b);
+    // "Check/Uncheck All" and "Set/Close" side by side at `y` (dialog units).
+    void addButtonRow(int checkUncheckAllId, int setCloseId, int y);
+
+    void store() override;
+    int group() const override { return target.group; }
     // The button counts of the active mode's Other page.
     static void refreshButtonCounts();
+
+private:
+    buttonSet target;
 };
 
 // "Disable Buttons".
@@ -31,8 +45,6 @@ public:
     explicit disableButtonsDialog(QWidget* owner);
 
 protected:
-    void store() override;
-    int group() const override;
     void refreshOwner() override { refreshButtonCounts(); }
 };
 
@@ -43,8 +55,6 @@ public:
     explicit toggledButtonsDialog(QWidget* owner);
 
 protected:
-    void store() override;
-    int group() const override;
     void refreshOwner() override { refreshButtonCounts(); }
 };
 
@@ -59,5 +69,4 @@ public:
 
 protected:
     void store() override;
-    int group() const override;
 };

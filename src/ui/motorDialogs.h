@@ -22,16 +22,27 @@ public:
     std::uint8_t pulse = 0;
 
 protected:
-    struct layout {
+    // The dialog's template and the settings of the edited mode it shows and stores.
+    struct output {
         int templateId;
         const char* caption;
         const char* pulseCaption;
         int pulseEditX;
+        int group;
+        bool& highSpeed;
+        float& activationPoint;
+        std::uint8_t& pulseTime;
+        std::uint8_t& axes;
     };
     // Ids from the template id on: +1 group, +2..+7 axes, +8 pulse edit, +9 activation
     // edit, +10 speed label, +11 speed drop-down, +12 "Set/Close".
-    motorDialogBase(QWidget* owner, const layout& l, bool highSpeed, float activationPoint,
-                    std::uint8_t pulseTime, std::uint8_t axisBits);
+    motorDialogBase(QWidget* owner, const output& o);
+
+    void store() override;
+    int group() const override { return target.group; }
+
+private:
+    output target;
 };
 
 // "Motor Constant Settings".
@@ -39,10 +50,6 @@ class motorConstantDialog : public motorDialogBase {
 public:
     static constexpr int templateId = dialogRegistry::motorConstantDialog;
     explicit motorConstantDialog(QWidget* owner);
-
-protected:
-    void store() override;
-    int group() const override;
 };
 
 // "Motor Pulse Settings".
@@ -50,8 +57,4 @@ class motorPulseDialog : public motorDialogBase {
 public:
     static constexpr int templateId = dialogRegistry::motorPulseDialog;
     explicit motorPulseDialog(QWidget* owner);
-
-protected:
-    void store() override;
-    int group() const override;
 };
