@@ -22,7 +22,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -202,6 +204,36 @@ TEST_F(curveDialogs, axisDialogCloseBoxStoresNothingAndUndoBringsBackTheMode) {
     EXPECT_FLOAT_EQ(settings::modes[0].axes[1].sensitivity.value, ms::tempAxis.sensitivity.value);
     EXPECT_NE(x.sensitivity.value, settings::modes[0].axes[1].sensitivity.value);
     EXPECT_EQ(uniqueID::nextID, idsBefore);
+}
+
+// Values a file can hold that no control makes.
+TEST_F(curveDialogs, outOfRangeValuesOpenAtTheNearestBound) {
+    mainWindowLayout& l = startOn(1, 0);
+    const float bounds[][2] = {
+        {0.1f, 10.0f}, {0.2f, 5.0f}, {0.0f, 1.0f}, {0.0f, 0.75f}, {1.0f, 4.0f}};
+    for (const float bad : {-5.0f, 0.0f, 1e30f, std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()}) {
+        SCOPED_TRACE(bad);
+        axisSettings& x = settings::modes[0].axes[0];
+        for (analogSetting* a :
+             {&x.sensitivity, &x.asymmetry, &x.baseDeadzone, &x.variableDeadzone, &x.curvature})
+            a->set(bad);
+        settings::modes[0].shiftX.set(bad);
+        runFrom<singleAxisDialog>(l.axisGraphs[0][0].window, [&](singleAxisDialog& d) {
+            d.pairs[4].sliderWindow->setValue(250);
+            d.setClose.window->click();
+        });
+        const float stored[] = {x.sensitivity.value, x.asymmetry.value, x.baseDeadzone.value,
+                                x.variableDeadzone.value, x.curvature.value};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_GE(stored[i], bounds[i][0]) << i;
+            EXPECT_LE(stored[i], bounds[i][1]) << i;
+        }
+        EXPECT_FLOAT_EQ(stored[4], 1.75f);
+        runFrom<handleShiftDialog>(l.setHandleCenter[0].window,
+                                   [](handleShiftDialog& d) { d.setClose.window->click(); });
+        EXPECT_LE(std::fabs(settings::modes[0].shiftX.value), 1.5f);
+    }
 }
 
 TEST_F(curveDialogs, axisDialogLocksWhatModeAHolds) {
