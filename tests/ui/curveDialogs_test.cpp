@@ -1,6 +1,7 @@
 #include "uiTestSupport.h"
 
 #include "curves/curveGraphs.h"
+#include "files/configFile.h"
 #include "settings/modifySetting.h"
 #include "settings/settings.h"
 #include "ui/curveDialogs.h"
@@ -338,6 +339,15 @@ TEST_F(curveDialogs, axisDialogShowsTheForceAtFullOutputAndRedrawsTheCurve) {
                 }
         EXPECT_GT(countColour(flat, curveGraphs::axisCurveColour), 300);
     });
+
+    runFrom<singleAxisDialog>(l.axisGraphs[0][3].window, [](singleAxisDialog& d) {
+        EXPECT_TRUE(d.forceDisplayTop.window->text().endsWith(" in-lb"));
+    });
+    configFile::useMetricUnits = true;
+    runFrom<singleAxisDialog>(l.axisGraphs[0][0].window, [](singleAxisDialog& d) {
+        EXPECT_EQ(d.forceDisplayTop.window->text(), "Max: 526 g");
+    });
+    configFile::useMetricUnits = false;
 }
 
 TEST_F(curveDialogs, knobOrderingRuleMovesTheOtherPositions) {
