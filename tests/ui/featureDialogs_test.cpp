@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -141,6 +142,10 @@ protected:
     void SetUp() override {
         uiTest::SetUp();
         registerFeatureDialogs();
+    }
+    void TearDown() override {
+        uiTest::TearDown();
+        prebuiltSettings::reset();
     }
 
     mainWindowLayout& startShown() {
