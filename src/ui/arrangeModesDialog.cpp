@@ -43,7 +43,7 @@ arrangeModesDialog::arrangeModesDialog(QWidget* owner) : QDialog(owner) {
         const rowIds& ids = rows[r];
         const int top = 5 + 30 * r;
         place(new QGroupBox(this), ids.group, 7, top, 174, 28)->lower();
-        place(new QLabel(QString::fromLatin1(ids.captionText), this), ids.caption, 13, top + 11, 18,
+        place(new QLabel(QString::fromLatin1(ids.captionText), this), ids.caption, 11, top + 11, 20,
               10);
         QComboBox** dropDowns = r == 0 ? swapDropDowns : copyDropDowns;
         dropDowns[0] = place(new QComboBox(this), ids.first, 32, top + 9, 45, 14);
