@@ -7,6 +7,7 @@
 #include "ui/mainWindow.h"
 #include "ui/mainWindowLayout.h"
 #include "ui/modeDialogs.h"
+#include "ui/settingsBoolCheckbox.h"
 #include "ui/settingsLineEdit.h"
 #include "ui/sliderEditPairs.h"
 
@@ -323,6 +324,34 @@ TEST_F(modeDialogsTest, setCloseStoresTheChoicesAndTheWindowFollows) {
     EXPECT_FALSE(layout.baseSensitivity[1].sliderWindow->isEnabled());
     EXPECT_FALSE(layout.axisSensitivity[1][0].window->isEnabled());
     EXPECT_TRUE(layout.axisSensitivity[0][0].window->isEnabled());
+}
+
+TEST_F(modeDialogsTest, clearingEveryGroupMakesTheOtherModesCopiesOfModeA) {
+    mainWindow& window = startWith([] {
+        settings::numModes = 3;
+        for (int m = 0; m < settings::modeCount; ++m)
+            makeDistinct(settings::modes[m], m);
+    });
+    const std::vector<std::uint8_t> modeA = contents(0);
+    ASSERT_NE(contents(1), modeA);
+    bool done = false;
+    openModeSettings(window, [&](QDialog& d) {
+        ASSERT_TRUE(control<QCheckBox>(d, 714).isChecked());
+        click(d, 741); // every box was checked: all cleared
+        click(d, 742);
+        done = true;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 60000));
+    EXPECT_EQ(contents(1), modeA);
+    EXPECT_EQ(contents(2), modeA);
+    mainWindowLayout& layout = window.layout();
+    for (int m : {1, 2}) {
+        EXPECT_EQ(layout.axisCurvature[m][4].window->text(),
+                  layout.axisCurvature[0][4].window->text());
+        EXPECT_EQ(layout.useAutofire[m].window->isChecked(),
+                  layout.useAutofire[0].window->isChecked());
+        EXPECT_FALSE(layout.useAutofire[m].window->isEnabled());
+    }
 }
 
 TEST_F(modeDialogsTest, arrangeModesSwapsAndCopiesWholeModes) {
