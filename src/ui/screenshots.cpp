@@ -29,7 +29,10 @@ QStringList saveScreenshots(mainWindow& window, const QString& directory) {
         if (window.grab().save(path, "PNG"))
             written << path;
     }
-    // Every dialog of this build, as it looks on opening.
+    // Every dialog of this build, as it looks on opening from mode A, where nothing is
+    // held to another mode.
+    window.layout().tab.tabControl->setCurrentIndex(0);
+    QApplication::processEvents();
     for (const auto& p : dialogRegistry::previews()) {
         std::unique_ptr<QDialog> dialog = p.make(&window);
         if (!dialog)
