@@ -101,3 +101,11 @@ void check3Box::setFromCheckBoxArray(QCheckBox* const* boxes, int count) {
                           : checked == count ? Qt::Checked
                                              : Qt::PartiallyChecked);
 }
+
+QPushButton* templateButton(QWidget* parent, const QString& caption, int id, const QRect& where) {
+    auto* b = new QPushButton(caption, parent);
+    setControlId(b, id);
+    b->setGeometry(where);
+    b->setAutoDefault(false);
+    return b;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QCheckBox;
@@ -20,6 +21,10 @@ void fitGroupBoxes(QWidget* parent);
 
 // Width for a control whose caption would not fit the width it was given in this font.
 int widthForCaption(QWidget* control, int width);
+
+// A push button of a dialog template at `where` (pixels), with its id as objectName.
+// Never the dialog's default button: Enter must not press it.
+QPushButton* templateButton(QWidget* parent, const QString& caption, int id, const QRect& where);
 
 struct button {
     QPushButton* window = nullptr;

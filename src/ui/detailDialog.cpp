@@ -75,11 +75,7 @@ void detailDialog::createFlagBox(settingsBoolCheckbox& box, const QString& capti
 void detailDialog::showPair(settingsFloatSliderEditPair& pair) {
     if (!pair.reference)
         return;
-    const analogSetting shown = *pair.reference;
-    pair.setEditFromReference();
-    if (shown.knobControlled)
-        *pair.reference = shown;
-    pair.setSliderFromReference();
+    pair.showReference();
     pair.editWindow->setProperty("shownText", pair.editWindow->text());
 }
 

@@ -37,11 +37,7 @@ diagnosticOptionsDialog::diagnosticOptionsDialog(QWidget* owner) : QDialog(owner
     setFixedSize(dialogUnits::x(160), dialogUnits::y(104));
 
     auto addButton = [this](const char* text, int id, QRect where) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
-        setControlId(b, id);
-        b->setGeometry(where);
-        b->setAutoDefault(false);
-        return b;
+        return templateButton(this, QString::fromLatin1(text), id, where);
     };
     auto addCheck = [this](const char* text, int id, QRect where) {
         auto* c = new QCheckBox(QString::fromLatin1(text), this);

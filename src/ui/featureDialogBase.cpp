@@ -103,10 +103,7 @@ QGroupBox* featureDialogBase::addGroup(int id, const QString& caption, int x, in
 
 QPushButton* featureDialogBase::addButton(int id, const QString& caption, int x, int y, int width,
                                           std::function<void()> clicked) {
-    auto* b = new QPushButton(caption, this);
-    setControlId(b, id);
-    b->setAutoDefault(false);
-    b->setGeometry(du::rect(x, y, width, 14));
+    auto* b = templateButton(this, caption, id, du::rect(x, y, width, 14));
     connect(b, &QPushButton::clicked, this, std::move(clicked));
     return b;
 }

@@ -26,11 +26,7 @@ firmwareDialog::firmwareDialog(QWidget* owner) : QDialog(owner) {
         return label;
     };
     auto addButton = [this](const char* text, int id, QRect where) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
-        setControlId(b, id);
-        b->setGeometry(where);
-        b->setAutoDefault(false);
-        return b;
+        return templateButton(this, QString::fromLatin1(text), id, where);
     };
     // Wide enough for "Firmware: 255.255.255" in fonts wider than the template's.
     firmwareText = addText(firmwareTextId, dialogUnits::rect(12, 5, 90, 10));

@@ -17,22 +17,6 @@ void mainWindowLayout::setAllValuesFromSettings() {
     updateCheckBoxEffects();
 }
 
-namespace {
-
-// Showing a received or opened knob-controlled value is not an edit: the setting keeps
-// its knob control until the user moves the slider or types in the box.
-void showPair(settingsFloatSliderEditPair& pair) {
-    if (!pair.reference)
-        return;
-    const analogSetting shown = *pair.reference;
-    pair.setEditFromReference();
-    if (shown.knobControlled)
-        *pair.reference = shown;
-    pair.setSliderFromReference();
-}
-
-} // namespace
-
 void mainWindowLayout::setModeValuesFromSettings(int m) {
     for (int g = 0; g < modifySetting::groupCount; ++g)
         refreshGroup(m, g);
@@ -42,10 +26,10 @@ void mainWindowLayout::refreshGroup(int m, int group) {
     namespace ms = modifySetting;
     switch (group) {
     case ms::baseSensitivityGroup:
-        showPair(baseSensitivity[m]);
+        baseSensitivity[m].showReference();
         break;
     case ms::smoothingGroup:
-        showPair(smoothing[m]);
+        smoothing[m].showReference();
         break;
     case ms::axisDisabledGroup:
         for (auto& box : axisDisabled[m])

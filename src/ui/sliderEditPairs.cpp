@@ -137,6 +137,16 @@ void settingsFloatSliderEditPair::setSliderFromReference() {
     sliderWindow->setValue(positionOfValue(reference->value));
 }
 
+void settingsFloatSliderEditPair::showReference() {
+    if (!reference)
+        return;
+    const analogSetting shown = *reference;
+    setEditFromReference();
+    if (shown.knobControlled)
+        *reference = shown;
+    setSliderFromReference();
+}
+
 void settingsFloatSliderEditPair::showText(float value) {
     setEditText(editWindow, floatToStringRounded(value, sliderRoundingStep));
 }

@@ -30,6 +30,10 @@ public:
     void setReferenceFromSlider();
     void validate();
     void setEnabled(bool enabled);
+    // Edit and slider from the reference. Showing a received or opened knob-controlled
+    // value is not an edit: it keeps its knob control until the user moves the slider
+    // or types in the box.
+    void showReference();
 
     // The value at slider position p, and the position of a value (truncated, held
     // to the slider's range).
