@@ -223,14 +223,7 @@ std::optional<json::json_pointer> firstDifference(const json& a, const json& b) 
 void requireKeptByFile() {
     const int inUse = settings::modesInUse();
     const json accepted = write();
-    std::vector<std::uint8_t> block;
-    settingsParser::buildOutputAll(
-        [&] {
-            block.insert(block.end(), settingsParser::data,
-                         settingsParser::data + settingsParser::packetSize);
-            return true;
-        },
-        0);
+    const std::vector<std::uint8_t> block = settingsParser::buildBlock();
     settings::init();
     for (std::size_t at = 0; at + settingsParser::packetSize <= block.size();
          at += settingsParser::packetSize) {

@@ -170,4 +170,15 @@ bool buildOutputAll(const outputCallback& callback, std::uint32_t count) {
     return buildOutputAllAfterStart(callback);
 }
 
+std::vector<std::uint8_t> buildBlock() {
+    std::vector<std::uint8_t> block;
+    buildOutputAll(
+        [&block] {
+            block.insert(block.end(), data, data + packetSize);
+            return true;
+        },
+        0);
+    return block;
+}
+
 } // namespace settingsParser

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // The 7-byte packet codec: builders fill the one buffer `data` from the model or with
 // a command, the parser applies the buffer to the model, and the output sequences
@@ -133,5 +134,8 @@ bool buildOutputPerAxisAnalog(const outputCallback& callback);
 bool buildOutputAllAfterStart(const outputCallback& callback);
 // The complete settings block, whose start packet announces `count`.
 bool buildOutputAll(const outputCallback& callback, std::uint32_t count);
+// The complete block of the model as bytes, its start packet announcing 0 (as a save
+// writes it).
+std::vector<std::uint8_t> buildBlock();
 
 } // namespace settingsParser

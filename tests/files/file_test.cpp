@@ -16,14 +16,7 @@ namespace dialogs = platform::dialogs;
 
 // The block a save of the current model would write.
 std::vector<std::uint8_t> currentBlock() {
-    std::vector<std::uint8_t> bytes;
-    settingsParser::buildOutputAll(
-        [&] {
-            bytes.insert(bytes.end(), settingsParser::data, settingsParser::data + 7);
-            return true;
-        },
-        0);
-    return bytes;
+    return settingsParser::buildBlock();
 }
 
 class fileTest : public ::testing::Test {

@@ -92,15 +92,7 @@ void resetSettings() {
 }
 
 std::vector<std::uint8_t> settingsBlock() {
-    std::vector<std::uint8_t> block;
-    settingsParser::buildOutputAll(
-        [&] {
-            block.insert(block.end(), settingsParser::data,
-                         settingsParser::data + settingsParser::packetSize);
-            return true;
-        },
-        0);
-    return block;
+    return settingsParser::buildBlock();
 }
 
 void openBlock(const std::vector<std::uint8_t>& block) {

@@ -109,14 +109,7 @@ std::vector<std::uint8_t> contents(int m) {
     const std::uint8_t keptCount = settings::numModes;
     settings::modes[0] = settings::modes[m];
     settings::numModes = 1;
-    std::vector<std::uint8_t> bytes;
-    settingsParser::buildOutputAll(
-        [&bytes] {
-            bytes.insert(bytes.end(), settingsParser::data,
-                         settingsParser::data + settingsParser::packetSize);
-            return true;
-        },
-        0);
+    const std::vector<std::uint8_t> bytes = settingsParser::buildBlock();
     settings::modes[0] = keptA;
     settings::numModes = keptCount;
     return bytes;
